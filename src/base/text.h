@@ -1,0 +1,23 @@
+// Small platform-neutral text helpers over UTF-8 std::string.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace qv {
+
+/// Code points of a UTF-8 text; each invalid byte becomes U+FFFD.
+std::u32string DecodeUtf8(std::string_view utf8);
+std::string EncodeUtf8(std::u32string_view text);
+void AppendUtf8(char32_t code_point, std::string* out);
+
+/// Upper-cases the letters a-z only; every other byte stays as it is.
+std::string AsciiUpper(std::string_view text);
+/// Equality that ignores the case of the letters A-Z only.
+bool EqualsIgnoreAsciiCase(std::string_view a, std::string_view b);
+
+/// Two-digit, zero-padded decimal for 0..99; plain decimal otherwise.
+std::string TwoDigits(int value);
+
+}  // namespace qv
