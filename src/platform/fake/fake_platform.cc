@@ -68,11 +68,23 @@ std::string FakeText::ToUpper(std::string_view utf8) {
 
 // ---------------------------------------------------------------------------
 
-std::string FakeFileSystem::Key(const std::string& path) {
-  std::string key = AsciiUpper(path);
+std::string FakeFileSystem::Key(const std::string& path) const {
+  std::string full = path;
+  const bool absolute = (path.size() >= 2 && path[1] == ':') ||
+                        (!path.empty() && (path[0] == '\\' || path[0] == '/'));
+  if (!absolute && current_directory != nullptr) {
+    full = *current_directory + "\\" + (path.rfind(".\\", 0) == 0 ? path.substr(2) : path);
+  }
+  std::string key = AsciiUpper(full);
   std::replace(key.begin(), key.end(), '/', '\\');
-  while (key.size() > 3 && key.back() == '\\') key.pop_back();
-  return key;
+  // Windows collapses doubled separators inside a path.
+  std::string collapsed;
+  for (char c : key) {
+    if (c == '\\' && collapsed.size() > 1 && collapsed.back() == '\\') continue;
+    collapsed.push_back(c);
+  }
+  while (collapsed.size() > 3 && collapsed.back() == '\\') collapsed.pop_back();
+  return collapsed;
 }
 
 namespace {

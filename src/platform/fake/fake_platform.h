@@ -83,7 +83,9 @@ class FakeFileSystem : public FileSystem {
     std::string content;
     std::vector<Handle*> handles;
   };
-  static std::string Key(const std::string& path);
+  /// Relative paths resolve against this folder (the fake environment's).
+  const std::string* current_directory = nullptr;
+  std::string Key(const std::string& path) const;
   std::map<std::string, Node> nodes_;  // by Key()
  private:
   friend class FakeFile;
@@ -182,6 +184,9 @@ struct FakePlatform {
   FakeSystem system;
   Platform platform{env,       clock,   text,    fs,    launcher,
                     processes, windows, dialogs, system};
+  FakePlatform() { fs.current_directory = &env.current_directory; }
+  FakePlatform(const FakePlatform&) = delete;
+  FakePlatform& operator=(const FakePlatform&) = delete;
 };
 
 }  // namespace qv

@@ -49,3 +49,19 @@ TEST(FakeText, Windows1252ByDefault) {
 
 }  // namespace
 }  // namespace qv
+
+namespace qv {
+namespace {
+
+TEST(FakePlatform, RelativePathsResolveAgainstCurrentDirectory) {
+  FakePlatform fake;
+  fake.env.current_directory = "C:\\work\\";
+  fake.fs.AddFile("quillvault.prefs", "x");
+  EXPECT_TRUE(fake.fs.HasFile("C:\\work\\quillvault.prefs"));
+  fake.fs.AddFile("C:\\work\\Lang\\dutch.lng", "y");
+  EXPECT_EQ(fake.fs.Content("C:\\work\\\\Lang\\dutch.lng"), "y");
+  EXPECT_EQ(fake.fs.ListFiles(".\\Lang", "*.lng"), std::vector<std::string>{"dutch.lng"});
+}
+
+}  // namespace
+}  // namespace qv
