@@ -168,7 +168,7 @@ class Dialogs {
  public:
   virtual ~Dialogs() = default;
   /// A modal message box; returns the button pressed.
-  virtual BoxAnswer MessageBox(const std::string& title,
+  virtual BoxAnswer ShowMessage(const std::string& title,
                                const std::string& text, BoxIcon icon,
                                BoxButtons buttons) = 0;
 };

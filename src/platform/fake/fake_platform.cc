@@ -365,7 +365,7 @@ std::string FakeWindowList::Title(WindowId window, std::size_t max_units) {
   return titles[window - 1].substr(0, max_units);
 }
 
-BoxAnswer FakeDialogs::MessageBox(const std::string& title,
+BoxAnswer FakeDialogs::ShowMessage(const std::string& title,
                                   const std::string& text, BoxIcon icon,
                                   BoxButtons buttons) {
   boxes.push_back({title, text, icon, buttons});

@@ -147,7 +147,7 @@ struct RecordedBox {
 
 class FakeDialogs : public Dialogs {
  public:
-  BoxAnswer MessageBox(const std::string& title, const std::string& text,
+  BoxAnswer ShowMessage(const std::string& title, const std::string& text,
                        BoxIcon icon, BoxButtons buttons) override;
   std::vector<RecordedBox> boxes;
   std::deque<BoxAnswer> answers;  // default: kOk / kYes
