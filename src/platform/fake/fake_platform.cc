@@ -13,7 +13,14 @@ std::string FakeEnvironment::GetVar(const std::string& name) {
   return "";
 }
 
+namespace {
+void Note(Trace* trace, std::string entry) {
+  if (trace != nullptr) trace->push_back(std::move(entry));
+}
+}  // namespace
+
 void FakeClock::SleepMs(uint32_t ms) {
+  Note(trace, "sleep " + std::to_string(ms));
   sleeps.push_back(ms);
   if (on_sleep) on_sleep(ms);
 }
@@ -194,6 +201,7 @@ std::unique_ptr<File> FakeFileSystem::Open(const std::string& path,
       }
     }
   }
+  Note(trace, std::string(write ? "open-write " : "open-read ") + path);
   Node& node = nodes_[key];
   if (it == nodes_.end()) node.name = path;
   if (mode == OpenMode::kCreateAlways) node.content.clear();
@@ -203,6 +211,7 @@ std::unique_ptr<File> FakeFileSystem::Open(const std::string& path,
 
 bool FakeFileSystem::Replace(const std::string& from, const std::string& to) {
   replaces.push_back(from + " -> " + to);
+  Note(trace, "replace " + from + " -> " + to);
   if (refuse_replace) return false;
   auto src = nodes_.find(Key(from));
   if (src == nodes_.end() || src->second.folder ||
@@ -329,6 +338,7 @@ StartResult FakeLauncher::StartProgram(const std::string& file,
                                        const std::string& folder,
                                        const StartOptions& options) {
   starts.push_back({file, parameters, folder, options});
+  Note(trace, "start " + file + (parameters.empty() ? "" : " " + parameters));
   if (on_start) on_start(starts.back());
   FakeProgramScript script;
   for (const auto& [name, s] : scripts) {
@@ -348,6 +358,7 @@ StartResult FakeLauncher::StartProgram(const std::string& file,
 
 bool FakeProcessList::Snapshot(std::vector<std::string>* out) {
   ++snapshots;
+  Note(trace, "process-list");
   if (!available) return false;
   *out = executables;
   return true;
@@ -369,6 +380,7 @@ BoxAnswer FakeDialogs::ShowMessage(const std::string& title,
                                   const std::string& text, BoxIcon icon,
                                   BoxButtons buttons) {
   boxes.push_back({title, text, icon, buttons});
+  Note(trace, "box " + title + ": " + text);
   if (on_box) on_box(boxes.back());
   if (!answers.empty()) {
     const BoxAnswer answer = answers.front();
@@ -380,11 +392,13 @@ BoxAnswer FakeDialogs::ShowMessage(const std::string& title,
 
 uint32_t FakeSystem::RegisterMessage(const std::string& name) {
   registered.push_back(name);
+  Note(trace, "register " + name);
   return 0xC0F0;
 }
 
 uint32_t FakeSystem::CreateOwnedMutex(const std::string& name) {
   mutexes_created.push_back(name);
+  Note(trace, "mutex " + name);
   if (existing_mutexes.count(name)) return 183;  // ERROR_ALREADY_EXISTS
   existing_mutexes.insert(name);
   return 0;

@@ -14,6 +14,10 @@
 
 namespace qv {
 
+/// One list of what every fake was asked, in call order, so tests can check
+/// the order of steps across ports. Fakes append only when it is set.
+using Trace = std::vector<std::string>;
+
 class FakeEnvironment : public Environment {
  public:
   std::string GetVar(const std::string& name) override;
@@ -31,6 +35,7 @@ class FakeClock : public Clock {
   LocalTime now{2025, 3, 7, 14, 5, 9};
   std::vector<uint32_t> sleeps;
   std::function<void(uint32_t)> on_sleep;  // lets a test advance the world
+  Trace* trace = nullptr;
 };
 
 /// Windows-1252 as the ANSI code page unless `ansi_to_unicode` is replaced.
@@ -72,6 +77,7 @@ class FakeFileSystem : public FileSystem {
   /// Every path opened with a writing mode, in order.
   std::vector<std::string> writes_opened;
   std::vector<std::string> replaces;  // "from -> to"
+  Trace* trace = nullptr;
 
   struct Handle {
     bool write;
@@ -120,6 +126,7 @@ class FakeLauncher : public Launcher {
   std::map<std::string, FakeProgramScript> scripts;
   std::vector<RecordedStart> starts;
   std::function<void(const RecordedStart&)> on_start;
+  Trace* trace = nullptr;
 };
 
 class FakeProcessList : public ProcessList {
@@ -128,6 +135,7 @@ class FakeProcessList : public ProcessList {
   bool available = true;
   std::vector<std::string> executables;
   int snapshots = 0;
+  Trace* trace = nullptr;
 };
 
 class FakeWindowList : public WindowList {
@@ -136,6 +144,7 @@ class FakeWindowList : public WindowList {
   std::string Title(WindowId window, std::size_t max_units) override;
   std::vector<std::string> titles;  // window i+1 has titles[i]
   int probes = 0;
+  Trace* trace = nullptr;
 };
 
 struct RecordedBox {
@@ -152,6 +161,7 @@ class FakeDialogs : public Dialogs {
   std::vector<RecordedBox> boxes;
   std::deque<BoxAnswer> answers;  // default: kOk / kYes
   std::function<void(const RecordedBox&)> on_box;
+  Trace* trace = nullptr;
 };
 
 class FakeSystem : public System {
@@ -169,6 +179,7 @@ class FakeSystem : public System {
   std::vector<std::string> mutexes_created;
   std::string exe_payload = "MZ-fake-7z-exe";
   std::string dll_payload = "MZ-fake-7z-dll";
+  Trace* trace = nullptr;
 };
 
 /// All fakes together, with a Platform view of them.
@@ -184,7 +195,12 @@ struct FakePlatform {
   FakeSystem system;
   Platform platform{env,       clock,   text,    fs,    launcher,
                     processes, windows, dialogs, system};
-  FakePlatform() { fs.current_directory = &env.current_directory; }
+  Trace trace;
+  FakePlatform() {
+    fs.current_directory = &env.current_directory;
+    clock.trace = fs.trace = launcher.trace = processes.trace = &trace;
+    windows.trace = dialogs.trace = system.trace = &trace;
+  }
   FakePlatform(const FakePlatform&) = delete;
   FakePlatform& operator=(const FakePlatform&) = delete;
 };
