@@ -284,6 +284,7 @@ TEST_F(PrefStoreTest, WriteBackReplacesThroughTempFile) {
   EXPECT_EQ(fs_.Content(kPath), Written("k = 2\r\n"));
   EXPECT_EQ(fs_.replaces,
             std::vector<std::string>{std::string(kTemp) + " -> " + kPath});
+  EXPECT_EQ(fs_.writes_opened, (std::vector<std::string>{kPath, kTemp}));
   EXPECT_FALSE(fs_.HasFile(kTemp));
   EXPECT_EQ(fs_.OpenHandles(kPath), 0);
 }
