@@ -39,6 +39,16 @@ std::string UnquotedFile(std::string_view file) {
   return std::string(file);
 }
 
+bool IsBatchFile(std::string_view file) {
+  std::string name = UnquotedFile(file);
+  while (!name.empty() && (name.back() == '.' || name.back() == ' ')) {
+    name.pop_back();
+  }
+  if (name.size() < 4) return false;
+  const std::string extension = AsciiUpper(name.substr(name.size() - 4));
+  return extension == ".BAT" || extension == ".CMD";
+}
+
 std::string FolderPart(std::string_view file) {
   const size_t last = file.find_last_of("\\/");
   if (last == std::string_view::npos) return "";

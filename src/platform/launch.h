@@ -14,6 +14,11 @@ std::string CommandLineFor(std::string_view file, std::string_view parameters);
 /// The file name without one pair of enclosing double quotes.
 std::string UnquotedFile(std::string_view file);
 
+/// True for a batch script (".bat", ".cmd"), which Windows would only run
+/// through its command shell. Trailing dots and blanks, which Windows drops
+/// from file names, do not hide the extension.
+bool IsBatchFile(std::string_view file);
+
 /// The folder part of a file name, up to and including its last separator;
 /// empty when the name has none.
 std::string FolderPart(std::string_view file);

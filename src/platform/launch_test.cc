@@ -42,6 +42,17 @@ TEST(CommandLineForTest, FolderAndQuotesOfFileNames) {
   EXPECT_EQ(UnquotedFile("\""), "\"");
 }
 
+TEST(CommandLineForTest, RecognisesBatchScripts) {
+  for (const char* name :
+       {"x.bat", "C:\\a b\\RUN.CMD", "\"y.Bat\"", "z.bat. .", ".cmd"}) {
+    EXPECT_TRUE(IsBatchFile(name)) << name;
+  }
+  for (const char* name :
+       {"7z.exe", "taskkill", "backup.log", "bat", "x.bats", "x.bat.exe", ""}) {
+    EXPECT_FALSE(IsBatchFile(name)) << name;
+  }
+}
+
 std::vector<std::string> SplitAll(const std::vector<std::string>& chunks) {
   OutputLines lines;
   std::vector<std::string> out;
