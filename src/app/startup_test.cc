@@ -74,6 +74,7 @@ TEST_F(StartupTest, UnattendedSwitchSkipsTheInteractiveSteps) {
 
 TEST_F(StartupTest, OtherFirstParametersStartInteractively) {
   for (const char* line : {"q.exe /B", "q.exe x /b", "q.exe -b", "q.exe /"}) {
+    fake_.system.existing_mutexes.clear();  // the previous run has ended
     EXPECT_EQ(Start(line), 0) << line;
   }
   EXPECT_EQ(shell_.runs, 4);

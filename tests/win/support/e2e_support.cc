@@ -120,7 +120,7 @@ int AnswerBoxes(DWORD pid, const RunSpec& spec, std::vector<HWND>* answered,
 
 }  // namespace
 
-RunResult Run(const RunSpec& spec) {
+RunResult RunProgram(const RunSpec& spec) {
   RunResult result;
   std::wstring command = L"\"" + W(spec.program) + L"\"";
   if (!spec.parameters.empty()) command += L" " + W(spec.parameters);

@@ -40,7 +40,7 @@ struct RunResult {
 
 /// Runs the program to its end, answering every message box it shows. A run
 /// that exceeds the timeout is ended and reported as timed out.
-RunResult Run(const RunSpec& spec);
+RunResult RunProgram(const RunSpec& spec);
 
 /// A Windows path of a file of the build tree (given as a Unix path).
 std::string BuildPath(const std::string& unix_path);

@@ -35,7 +35,7 @@ class StartupE2E : public ::testing::Test {
     spec.folder = work_;
     spec.set_env["USERPROFILE"] = home_;
     spec.set_env["LANG"] = "en_US.UTF-8";
-    return Run(spec);
+    return RunProgram(spec);
   }
   static std::string Payload(const char* name) {
     std::string bytes;
