@@ -25,19 +25,21 @@ std::string LanguageFile(std::initializer_list<std::string_view> lines,
   return content;
 }
 
+/// The folder "Lang" with the three files, each naming itself in the window
+/// title, so a test can tell which one was applied.
+void AddLanguageFiles(FakeFileSystem& fs) {
+  fs.AddFolder(kLangDir);
+  for (auto [name, title] : {std::pair{"dutch.lng", "NL"},
+                             {"german.lng", "DE"},
+                             {"russian.lng", "RU"}}) {
+    fs.AddFile(
+        std::string(kLangDir) + "\\" + name,
+        LanguageFile({"[MainWindow]", std::string("WinTitle = ") + title}));
+  }
+}
+
 class LanguageTest : public testing::Test {
  protected:
-  /// Adds "Lang\<name>" whose window title names the file.
-  void AddMarkedFile(const std::string& name, const std::string& title) {
-    fake_.fs.AddFile(std::string(kLangDir) + "\\" + name,
-                     LanguageFile({"[MainWindow]", "WinTitle = " + title}));
-  }
-  void AddAllFiles() {
-    fake_.fs.AddFolder(kLangDir);
-    AddMarkedFile("dutch.lng", "NL");
-    AddMarkedFile("german.lng", "DE");
-    AddMarkedFile("russian.lng", "RU");
-  }
   std::string Title() { return table_.GetText("MainWindow", "WinTitle"); }
   std::optional<int64_t> StoredLanguage() {
     if (!fake_.fs.HasFile(kSettings)) return std::nullopt;
@@ -65,7 +67,7 @@ TEST_F(LanguageTest, FileReplacesOnlyTheKeysOfKnownGroups) {
   const std::string path = "C:\\work\\Lang\\test.lng";
   const std::string content = LanguageFile({
       "; translated by hand",
-      "Error = top-section keys belong to no group",
+      "WinTitle = top-section keys belong to no group",
       "[messages]",
       "error = Fout",
       "successmsg=Gelukt",
@@ -130,7 +132,7 @@ TEST_F(LanguageTest, MissingFileOrEmptyPathLeavesEnglishAndCreatesNothing) {
 }
 
 TEST_F(LanguageTest, EachLoadStartsFromTheEnglishTexts) {
-  AddAllFiles();
+  AddLanguageFiles(fake_.fs);
   table_.LoadLanguage(LanguageFilePath("C:\\work\\", 2), prefs_);
   ASSERT_EQ(Title(), "DE");
   table_.LoadLanguage("", prefs_);
@@ -162,14 +164,7 @@ TEST_F(LanguageTest, StartupSelection) {
                                     << static_cast<int>(c.folder));
     FakePlatform fake;
     if (c.folder == Folder::kPresent) {
-      fake.fs.AddFolder(kLangDir);
-      for (auto [name, title] : {std::pair{"dutch.lng", "NL"},
-                                 {"german.lng", "DE"},
-                                 {"russian.lng", "RU"}}) {
-        fake.fs.AddFile(
-            std::string(kLangDir) + "\\" + name,
-            LanguageFile({"[MainWindow]", std::string("WinTitle = ") + title}));
-      }
+      AddLanguageFiles(fake.fs);
     } else if (c.folder == Folder::kEmpty) {
       fake.fs.AddFolder(kLangDir);
     }
@@ -230,14 +225,7 @@ TEST_F(LanguageTest, DetectLanguageFollowsTheExactLocaleName) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.locale);
     FakePlatform fake;
-    fake.fs.AddFolder(kLangDir);
-    for (auto [name, title] : {std::pair{"dutch.lng", "NL"},
-                               {"german.lng", "DE"},
-                               {"russian.lng", "RU"}}) {
-      fake.fs.AddFile(
-          std::string(kLangDir) + "\\" + name,
-          LanguageFile({"[MainWindow]", std::string("WinTitle = ") + title}));
-    }
+    AddLanguageFiles(fake.fs);
     const std::string settings =
         LanguageFile({"", "BkUpDir = D:\\Backups\\", "Language = 3"});
     fake.fs.AddFile(kSettings, settings);
@@ -277,7 +265,7 @@ TEST_F(LanguageTest, DetectedLanguageIsStoredEvenWithoutItsFile) {
 TEST_F(LanguageTest, ComboListsThePromptThenTheLanguageFiles) {
   EXPECT_EQ(LanguageComboItems(fake_.fs),
             std::vector<std::string>{"Select Language:"});
-  AddAllFiles();
+  AddLanguageFiles(fake_.fs);
   fake_.fs.AddFile(std::string(kLangDir) + "\\readme.txt", "");
   fake_.fs.AddFolder(std::string(kLangDir) + "\\old.lng");
   fake_.fs.AddFile("C:\\work\\english.lng", "");
