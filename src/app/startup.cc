@@ -53,9 +53,9 @@ int RunStartup(AppState& app, InteractiveShell* shell) {
   return RunInteractive(app, cursor, shell);
 }
 
-int EndProgram(AppState& app) {
+int EndProgram(AppState& app, int exit_code) {
   app.prefs.Close();
-  return 0;
+  return exit_code;
 }
 
 }  // namespace qv

@@ -23,7 +23,8 @@ class InteractiveShell {
 int RunStartup(AppState& app, InteractiveShell* shell);
 
 /// Releases what the run holds (a current Preference file is written back
-/// when it changed) and returns the exit code to end the process with.
-int EndProgram(AppState& app);
+/// when it changed) and returns the exit code to end the process with: 0,
+/// except for an unattended backup that failed.
+int EndProgram(AppState& app, int exit_code = 0);
 
 }  // namespace qv

@@ -109,6 +109,11 @@ constexpr TextDefault kBuiltInTexts[] = {
     {"LogSuccess2", "Restore Successful."},
     {"TaskFail", "Scheduled task not created."},
     {"TaskSucceed", "Scheduled task successfully created."},
+    // A failed backup names the archive (%1) and 7-Zip's exit code (%2).
+    {"LogBackupFailed",
+     "Backup failed, 7-Zip ended with exit code %2 while writing \"%1\"."},
+    {"LogArchiverNotStarted",
+     "Backup failed, 7-Zip could not be started to write \"%1\"."},
 
     {"_END_", ""},
 };

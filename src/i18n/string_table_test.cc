@@ -17,11 +17,12 @@ class StringTableTest : public testing::Test {
   StringTable table_;
 };
 
-TEST(BuiltInTexts, HoldNineGroupsAndSeventyNineKeys) {
+// 79 keys, plus the two failure lines of a backup whose archiver failed.
+TEST(BuiltInTexts, HoldNineGroupsAndEightyOneKeys) {
   std::set<std::string_view> groups;
   for (const BuiltInKey& k : BuiltInKeys()) groups.insert(k.group);
   EXPECT_EQ(groups.size(), 9u);
-  EXPECT_EQ(BuiltInKeys().size(), 79u);
+  EXPECT_EQ(BuiltInKeys().size(), 81u);
   EXPECT_EQ(BuiltInTexts().back().name, "_END_");
 }
 
@@ -37,7 +38,7 @@ TEST(BuiltInTexts, KeysAreAsciiAndUniqueWithinTheirGroup) {
 
 TEST_F(StringTableTest, BuildSizesAndSortsEveryGroup) {
   EXPECT_EQ(table_.group_count(), 9);
-  EXPECT_EQ(table_.entry_count(), 79);
+  EXPECT_EQ(table_.entry_count(), 81);
   EXPECT_EQ(table_.GroupName(1), "MAINWINDOW");
   EXPECT_EQ(table_.GroupName(2), "7-ZIP");
   EXPECT_EQ(table_.FirstEntry(1), 1);
