@@ -2,7 +2,7 @@
 function(qv_warnings target)
   target_compile_options(${target} PRIVATE
     -Wall -Wextra -Wpedantic -Wshadow -Wnon-virtual-dtor -Wold-style-cast
-    -Wcast-align -Wunused -Woverloaded-virtual -Wnull-dereference
+    -Wcast-align -Wunused -Woverloaded-virtual
     -Wdouble-promotion -Wformat=2 -Werror)
 endfunction()
 
