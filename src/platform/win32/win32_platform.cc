@@ -99,8 +99,17 @@ class Win32File : public File {
 
   bool Append(std::string_view bytes) override {
     // The handle was opened for appending only, so every write lands at the
-    // end the file has at that moment, even with other writers.
-    return WriteAll(bytes);
+    // end the file has at that moment, even with other writers. Wine finds
+    // that end and writes in two steps, so appenders in several processes
+    // take turns through a lock on one byte far past any data.
+    OVERLAPPED turn{};
+    turn.Offset = 0xFFFFFFF0u;
+    turn.OffsetHigh = 0x7FFFFFFFu;
+    const bool locked =
+        LockFileEx(handle_.get(), LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &turn);
+    const bool written = WriteAll(bytes);
+    if (locked) UnlockFileEx(handle_.get(), 0, 1, 0, &turn);
+    return written;
   }
 
   bool Flush() override { return FlushFileBuffers(handle_.get()) != 0; }
