@@ -4,7 +4,7 @@
 # the folder Thunderbird, and the extracted tree equals the profile byte for
 # byte. Each case folder that expects a good archive holds a file "verify".
 set -eu
-out="$1"
+out=$(cd "$1" && pwd)
 command -v 7zz >/dev/null || { echo "7zz (Debian package 7zip) is missing"; exit 1; }
 export LANG=C.UTF-8 LC_ALL=C.UTF-8
 checked=0
