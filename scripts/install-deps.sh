@@ -4,12 +4,14 @@
 set -eu
 
 packages="cmake ninja-build g++ libgtest-dev googletest g++-mingw-w64-x86-64-posix
-  wine wine64 xvfb 7zip npm locales"
+  wine wine64 xvfb 7zip locales"
 missing=""
 for p in $packages; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" ||
     missing="$missing $p"
 done
+# npm may come with a Node.js of its own; Debian's npm package would conflict.
+command -v npm >/dev/null 2>&1 || missing="$missing npm"
 if [ -n "$missing" ]; then
   echo "Installing:$missing"
   apt-get update -q
