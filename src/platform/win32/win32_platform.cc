@@ -35,24 +35,11 @@ LocalTime Win32Clock::Now() {
 void Win32Clock::SleepMs(uint32_t ms) { Sleep(ms); }
 
 std::string Win32Text::AnsiToUtf8(std::string_view ansi) {
-  if (ansi.empty()) return "";
-  const int size = static_cast<int>(ansi.size());
-  const int n = MultiByteToWideChar(CP_ACP, 0, ansi.data(), size, nullptr, 0);
-  std::wstring wide(static_cast<size_t>(n), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, ansi.data(), size, wide.data(), n);
-  return Narrow(wide);
+  return Narrow(ToWide(CP_ACP, ansi));
 }
 
 std::string Win32Text::Utf8ToAnsi(std::string_view utf8) {
-  const std::wstring wide = Widen(utf8);
-  if (wide.empty()) return "";
-  const int size = static_cast<int>(wide.size());
-  const int n = WideCharToMultiByte(CP_ACP, 0, wide.data(), size, nullptr, 0,
-                                    nullptr, nullptr);
-  std::string out(static_cast<size_t>(n), '\0');
-  WideCharToMultiByte(CP_ACP, 0, wide.data(), size, out.data(), n, nullptr,
-                      nullptr);
-  return out;
+  return FromWide(CP_ACP, Widen(utf8));
 }
 
 std::string Win32Text::ToUpper(std::string_view utf8) {

@@ -2,22 +2,23 @@
 
 namespace qv {
 
-std::wstring Widen(std::string_view utf8) {
-  if (utf8.empty()) return {};
-  const int size = static_cast<int>(utf8.size());
-  const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0);
+std::wstring ToWide(UINT code_page, std::string_view bytes) {
+  if (bytes.empty()) return {};
+  const int size = static_cast<int>(bytes.size());
+  const int n =
+      MultiByteToWideChar(code_page, 0, bytes.data(), size, nullptr, 0);
   std::wstring out(static_cast<size_t>(n), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, out.data(), n);
+  MultiByteToWideChar(code_page, 0, bytes.data(), size, out.data(), n);
   return out;
 }
 
-std::string Narrow(std::wstring_view wide) {
+std::string FromWide(UINT code_page, std::wstring_view wide) {
   if (wide.empty()) return {};
   const int size = static_cast<int>(wide.size());
-  const int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0,
-                                    nullptr, nullptr);
+  const int n = WideCharToMultiByte(code_page, 0, wide.data(), size, nullptr,
+                                    0, nullptr, nullptr);
   std::string out(static_cast<size_t>(n), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, out.data(), n, nullptr,
+  WideCharToMultiByte(code_page, 0, wide.data(), size, out.data(), n, nullptr,
                       nullptr);
   return out;
 }

@@ -9,8 +9,12 @@
 
 namespace qv {
 
-std::wstring Widen(std::string_view utf8);
-std::string Narrow(std::wstring_view wide);
+/// Conversions between a code page (CP_UTF8, CP_ACP, ...) and UTF-16 with the
+/// platform's standard rules; no special flags.
+std::wstring ToWide(UINT code_page, std::string_view bytes);
+std::string FromWide(UINT code_page, std::wstring_view wide);
+inline std::wstring Widen(std::string_view utf8) { return ToWide(CP_UTF8, utf8); }
+inline std::string Narrow(std::wstring_view wide) { return FromWide(CP_UTF8, wide); }
 
 /// Owns a kernel handle; closes it once. Not copyable.
 class UniqueHandle {
