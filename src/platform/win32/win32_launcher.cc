@@ -23,7 +23,16 @@ class Win32Program : public Program {
     for (;;) {
       if (lines_.TakeLine(line)) return true;
       if (!output_.valid()) return lines_.TakeRest(line);
-      ReadMore();
+      const Pipe pipe = PipeState();
+      if (pipe == Pipe::kData) {
+        ReadMore();
+      } else if (pipe == Pipe::kClosed || !Running()) {
+        // A program that ours started may hold the pipe open after ours has
+        // ended; what ours wrote is in the pipe by then, so look once more.
+        if (PipeState() != Pipe::kData) output_.Close();
+      } else {
+        WaitForSingleObject(process_.get(), 10);
+      }
     }
   }
 
@@ -50,17 +59,21 @@ class Win32Program : public Program {
            WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT;
   }
 
-  bool OutputWaits() { return lines_.HasPending() || PipeHasData(); }
+  enum class Pipe { kData, kEmpty, kClosed };
 
-  bool PipeHasData() {
+  bool OutputWaits() { return lines_.HasPending() || PipeHasData(); }
+  bool PipeHasData() { return output_.valid() && PipeState() == Pipe::kData; }
+
+  Pipe PipeState() {
     DWORD available = 0;
-    return output_.valid() &&
-           PeekNamedPipe(output_.get(), nullptr, 0, nullptr, &available,
-                         nullptr) &&
-           available > 0;
+    if (!PeekNamedPipe(output_.get(), nullptr, 0, nullptr, &available,
+                       nullptr)) {
+      return Pipe::kClosed;  // every writer has gone and nothing is left
+    }
+    return available > 0 ? Pipe::kData : Pipe::kEmpty;
   }
 
-  // Blocks until the program writes or closes its end of the pipe.
+  // Called only when the pipe holds data, so it does not block.
   void ReadMore() {
     char buffer[4096];
     DWORD got = 0;
@@ -106,6 +119,7 @@ std::unique_ptr<Win32Program> CreateAsProgram(const std::string& file,
                                               const std::string& parameters,
                                               const std::string& folder,
                                               const StartOptions& options) {
+  // Output nobody could read is not piped.
   const bool read_output = options.read_output && options.keep_handle;
   std::wstring command = Widen(CommandLineFor(file, parameters));
   const std::wstring directory = Widen(folder);

@@ -2,8 +2,10 @@
 // what its arguments say, and documents opened through the shell.
 #include <gtest/gtest.h>
 
+#include "jobs/mail_client.h"
 #include "platform/win32/win32_desktop.h"
 #include "platform/win32/win32_launcher.h"
+#include "platform/win32/win32_platform.h"
 #include "platform/win32/win32_util.h"
 #include "tests/win/desktop/desktop_support.h"
 
@@ -13,8 +15,8 @@ namespace {
 class LauncherTest : public ::testing::Test {
  protected:
   void TearDown() override {
-    EndProcessesNamed(
-        {L"qv_print_lines.exe", L"lines only here.exe", L"notepad.exe"});
+    EndProcessesNamed({L"qv_print_lines.exe", L"lines only here.exe",
+                       L"lines grandchild.exe", L"notepad.exe"});
   }
 
   std::string Helper() const {
@@ -103,18 +105,34 @@ TEST_F(LauncherTest, ReadsLinesWhileTheProgramRunsAndAfterItHasEnded) {
   EXPECT_FALSE(program.ReadOutputLine(&line));
 }
 
+// Under Wine no console window is ever shown, so the helper reports what it
+// was given: SW_HIDE and a console of its own, against no show state and its
+// starter's console.
+TEST_F(LauncherTest, OutputEndsWithTheProgramThoughAChildHoldsThePipe) {
+  const std::wstring child = temp_.path() + L"lines grandchild.exe";
+  ASSERT_TRUE(CopyHelper(L"qv_print_lines.exe", child));
+  StartResult result =
+      Start("0 \"spawn:" + Narrow(child) + "\" raw:partial", Reading());
+  ASSERT_TRUE(result.started);
+  EXPECT_EQ(AllLines(*result.program), std::vector<std::string>{"partial"});
+  // Read to the end while the child still runs and holds the pipe open.
+  Win32ProcessList processes;
+  Win32Text text;
+  EXPECT_TRUE(IsProcessRunning(processes, text, "lines grandchild.exe"));
+}
+
 TEST_F(LauncherTest, StartsHiddenInAConsoleOfItsOwn) {
   StartResult hidden = Start("0 console", Reading());
   ASSERT_TRUE(hidden.started);
   EXPECT_EQ(AllLines(*hidden.program),
-            std::vector<std::string>{"console=0 show=0"});
+            std::vector<std::string>{"console=0 show=0 own=1"});
 
   StartOptions shown = Reading();
   shown.hidden = false;
   StartResult normal = Start("0 console", shown);
   ASSERT_TRUE(normal.started);
   EXPECT_EQ(AllLines(*normal.program),
-            std::vector<std::string>{"console=0 show=-1"});
+            std::vector<std::string>{"console=0 show=-1 own=0"});
 }
 
 TEST_F(LauncherTest, PassesParametersAndQuotesTheFileName) {

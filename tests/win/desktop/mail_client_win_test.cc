@@ -41,7 +41,11 @@ class MailClientWinTest : public ::testing::Test {
   // waits until that window exists.
   void StartStandIn(const std::wstring& name, const std::string& title,
                     bool hidden = false) {
-    const std::wstring copy = temp_.path() + name;
+    // A folder for each copy: names that differ only in case are one name.
+    const std::wstring folder =
+        temp_.path() + std::to_wstring(++stand_ins_) + L"\\";
+    ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+    const std::wstring copy = folder + name;
     ASSERT_TRUE(CopyHelper(L"qv_fake_mail.exe", copy));
     StartOptions options;
     options.hidden = hidden;
@@ -63,6 +67,7 @@ class MailClientWinTest : public ::testing::Test {
   Win32WindowList windows_;
   Win32Text text_;
   TempFolder temp_;
+  int stand_ins_ = 0;
 };
 
 TEST_F(MailClientWinTest, ProcessListMatchesTheWholeNameInAnyCase) {
@@ -114,12 +119,14 @@ TEST_F(MailClientWinTest, GivesUpAfterExactly1001Probes) {
 
 TEST_F(MailClientWinTest, TaskkillEndsTheClient) {
   StartStandIn(L"Thunderbird.exe", "Mozilla Thunderbird");
+  StartStandIn(L"THUNDERBIRD.EXE", "second client");
   StartStandIn(L"MyThunderbird.exe", "bystander");
   ASSERT_TRUE(Running(kMailClientExe));
   EndMailClient(launcher_, true);
   // taskkill has ended; the client goes with it or very soon after.
   EXPECT_TRUE(WaitUntil([&] { return !Running(kMailClientExe); }, 10000));
   EXPECT_EQ(IsWindowTitlePresent(windows_, text_, kMailClientTitle), 0u);
+  EXPECT_FALSE(FindWindowW(nullptr, L"second client"));
   // A process whose name only contains the client's name is left alone.
   EXPECT_TRUE(Running("MyThunderbird.exe"));
 }

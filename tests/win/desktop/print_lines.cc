@@ -4,7 +4,8 @@
 // Items: lf:TEXT, crlf:TEXT, raw:TEXT (UTF-8 of TEXT with LF, CR LF or
 // nothing after it), hex:BYTES, sleep:MS, wait:FILE (until FILE exists),
 // console (a line telling how the program was shown), cwd (the current
-// folder as a line).
+// folder as a line), spawn:EXE (starts EXE "0 sleep:60000", which inherits
+// the standard handles, and does not wait for it).
 #include <windows.h>
 // After <windows.h>, which it builds on.
 #include <shellapi.h>
@@ -40,8 +41,9 @@ void WaitForFile(const std::wstring& path) {
   }
 }
 
-// "console=<0|1> show=<n>": whether the console window is visible and the
-// show state the starter asked for (-1 when it asked for none).
+// "console=<0|1> show=<n> own=<0|1>": whether the console window is visible,
+// the show state the starter asked for (-1 when it asked for none), and
+// whether the console is the program's own.
 std::string ConsoleReport() {
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
@@ -51,8 +53,12 @@ std::string ConsoleReport() {
                        : -1;
   const HWND console = GetConsoleWindow();
   const bool visible = console != nullptr && IsWindowVisible(console);
+  // A console of its own has this program alone attached.
+  DWORD attached[4];
+  const DWORD count = GetConsoleProcessList(attached, 4);
   return "console=" + std::to_string(visible ? 1 : 0) +
-         " show=" + std::to_string(show) + "\n";
+         " show=" + std::to_string(show) +
+         " own=" + std::to_string(count == 1 ? 1 : 0) + "\n";
 }
 
 void Run(const std::wstring& item) {
@@ -68,6 +74,17 @@ void Run(const std::wstring& item) {
     Sleep(static_cast<DWORD>(std::wcstoul(value.c_str(), nullptr, 10)));
   if (kind == L"wait") WaitForFile(value);
   if (kind == L"console") Write(ConsoleReport());
+  if (kind == L"spawn") {
+    std::wstring command = L"\"" + value + L"\" 0 sleep:60000";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    if (CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0,
+                       nullptr, nullptr, &startup, &info)) {
+      CloseHandle(info.hThread);
+      CloseHandle(info.hProcess);
+    }
+  }
   if (kind == L"cwd") {
     wchar_t folder[MAX_PATH * 4];
     const DWORD n = GetCurrentDirectoryW(MAX_PATH * 4, folder);
