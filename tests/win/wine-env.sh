@@ -1,6 +1,6 @@
 # Sourced by the Wine scripts: the Wine loader and the test run's prefix.
 # QV_WINE_ROOT is the run's throwaway folder (prefix, display number, logs).
-: "${QV_WINE_ROOT:?QV_WINE_ROOT must name the test run's Wine folder}"
+: "${QV_WINE_ROOT:?QV_WINE_ROOT must name the folder of this test run}"
 export WINEPREFIX="$QV_WINE_ROOT/prefix"
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEARCH=win64

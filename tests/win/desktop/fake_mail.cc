@@ -2,7 +2,9 @@
 // title given first and runs until it is ended, or for at most the given
 // number of milliseconds (120 s by default) so a failed test leaves nothing
 // behind.
-//   fake_mail [title [lifetime ms]]
+//   fake_mail [title [lifetime ms [file to hold]]]
+// A file to hold is kept open without sharing, as a running client keeps
+// its mail store, so nothing else can read it while the client lives.
 // Without arguments, as the mail client is restarted, the title is
 // "Mozilla Thunderbird".
 #include <windows.h>
@@ -31,6 +33,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
   const wchar_t* title = argc > 1 ? argv[1] : L"Mozilla Thunderbird";
   const UINT lifetime =
       argc > 2 ? static_cast<UINT>(std::wcstoul(argv[2], nullptr, 10)) : 120000;
+  HANDLE held = INVALID_HANDLE_VALUE;
+  if (argc > 3) {
+    held = CreateFileW(argv[3], GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (held == INVALID_HANDLE_VALUE) return 4;
+  }
   WNDCLASSW window_class{};
   window_class.lpfnWndProc = WindowProc;
   window_class.hInstance = instance;
@@ -49,5 +57,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }
+  if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
   return 0;
 }

@@ -134,12 +134,17 @@ TEST_F(BackupE2E, RunningClientIsEndedAndRestartedWithReopenTB) {
   ASSERT_TRUE(MakeFolders(backups));
   Settings(backups, 1, 1);
   // The stand-in client under the name the job restarts, found in the
-  // current folder.
+  // current folder. It holds its inbox without sharing: had the archiver
+  // run before the client was ended, it could not have read the inbox and
+  // would have failed.
   ASSERT_TRUE(CopyFileW(W(BuildPath(QV_FAKE_MAIL)).c_str(), W(work_ + "\\thunderbird.exe").c_str(), FALSE));
   STARTUPINFOW si{};
   si.cb = sizeof si;
   PROCESS_INFORMATION pi{};
-  std::wstring command = L"\"" + W(work_) + L"\\thunderbird.exe\" \"Inbox - Mozilla Thunderbird\" 120000";
+  const std::string inbox =
+      profile_ + "\\Profiles\\k3x9a1.default-release\\Mail\\Local Folders\\Inbox";
+  std::wstring command = L"\"" + W(work_) + L"\\thunderbird.exe\" \"Inbox - Mozilla Thunderbird\" 120000 \"" +
+                         W(inbox) + L"\"";
   ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
                              W(work_).c_str(), &si, &pi));
   // Wait for its window, which is what the job looks for.
@@ -147,9 +152,11 @@ TEST_F(BackupE2E, RunningClientIsEndedAndRestartedWithReopenTB) {
     Sleep(100);
   }
   ASSERT_NE(FindWindowW(nullptr, L"Inbox - Mozilla Thunderbird"), nullptr);
+  std::string unreadable;
+  ASSERT_FALSE(ReadBytes(inbox, &unreadable)) << "the stand-in does not hold its inbox";
 
   const RunResult r = Backup();
-  EXPECT_EQ(r.exit_code, 0u);
+  EXPECT_EQ(r.exit_code, 0u) << Log();
   EXPECT_EQ(WaitForSingleObject(pi.hProcess, 0), WAIT_OBJECT_0) << "the client was not ended";
   const std::vector<DWORD> now = ProcessesNamed(L"thunderbird.exe");
   EXPECT_EQ(now.size(), 1u) << "the client was not started again";
