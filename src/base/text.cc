@@ -106,9 +106,12 @@ bool EqualsIgnoreAsciiCase(std::string_view a, std::string_view b) {
   return true;
 }
 
-std::string TwoDigits(int value) {
-  if (value >= 0 && value < 10) return "0" + std::to_string(value);
-  return std::to_string(value);
+std::string ZeroPadded(int value, int width) {
+  std::string digits = std::to_string(value);
+  if (value >= 0 && digits.size() < static_cast<size_t>(width)) {
+    digits.insert(0, static_cast<size_t>(width) - digits.size(), '0');
+  }
+  return digits;
 }
 
 }  // namespace qv

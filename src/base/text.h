@@ -17,7 +17,8 @@ std::string AsciiUpper(std::string_view text);
 /// Equality that ignores the case of the letters A-Z only.
 bool EqualsIgnoreAsciiCase(std::string_view a, std::string_view b);
 
-/// Two-digit, zero-padded decimal for 0..99; plain decimal otherwise.
-std::string TwoDigits(int value);
+/// Decimal, zero-padded to at least `width` digits.
+std::string ZeroPadded(int value, int width);
+inline std::string TwoDigits(int value) { return ZeroPadded(value, 2); }
 
 }  // namespace qv

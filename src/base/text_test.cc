@@ -41,6 +41,8 @@ TEST(TwoDigits, PadsSingleDigits) {
   EXPECT_EQ(TwoDigits(0), "00");
   EXPECT_EQ(TwoDigits(7), "07");
   EXPECT_EQ(TwoDigits(23), "23");
+  EXPECT_EQ(ZeroPadded(987, 4), "0987");
+  EXPECT_EQ(ZeroPadded(12345, 4), "12345");
 }
 
 }  // namespace

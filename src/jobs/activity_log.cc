@@ -7,9 +7,8 @@ namespace qv {
 std::string LogFileName(const std::string& name) { return name + ".log"; }
 
 std::string FormatLogTime(const LocalTime& t) {
-  std::string year = std::to_string(t.year);
-  if (year.size() < 4) year.insert(0, 4 - year.size(), '0');
-  return TwoDigits(t.month) + "/" + TwoDigits(t.day) + "/" + year + " " +
+  return TwoDigits(t.month) + "/" + TwoDigits(t.day) + "/" +
+         ZeroPadded(t.year, 4) + " " +
          TwoDigits(t.hour) + ":" + TwoDigits(t.minute) + ":" +
          TwoDigits(t.second);
 }

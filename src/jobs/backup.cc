@@ -33,9 +33,7 @@ std::string Fill(std::string text, const std::string& first,
 }  // namespace
 
 std::string ArchiveDate(const LocalTime& t) {
-  std::string year = std::to_string(t.year);
-  while (year.size() < 4) year.insert(year.begin(), '0');
-  return year + TwoDigits(t.month) + TwoDigits(t.day);
+  return ZeroPadded(t.year, 4) + TwoDigits(t.month) + TwoDigits(t.day);
 }
 
 std::string ArchiveName(const BackupInputs& in) {
