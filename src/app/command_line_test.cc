@@ -47,9 +47,9 @@ TEST(IsUnattendedSwitch, FirstTwoCharactersCaseSensitive) {
     const char* parameter;
     bool unattended;
   } cases[] = {
-      {"/b", true},     {"/backup", true}, {"/b now", true},
-      {"/B", false},    {"/", false},      {"b", false},
-      {"-b", false},    {"", false},       {" /b", false},
+      {"/b", true},  {"/backup", true}, {"/b now", true},
+      {"/B", false}, {"/", false},      {"b", false},
+      {"-b", false}, {"", false},       {" /b", false},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(IsUnattendedSwitch(c.parameter), c.unattended) << c.parameter;

@@ -42,7 +42,8 @@ int RunInteractive(AppState& app, ParameterCursor& cursor,
 
 int RunStartup(AppState& app, InteractiveShell* shell) {
   Platform& p = app.platform;
-  app.taskbar_created_message = p.system.RegisterMessage(kTaskbarCreatedMessage);
+  app.taskbar_created_message =
+      p.system.RegisterMessage(kTaskbarCreatedMessage);
   PrepareSettings(app.prefs);
   DeployArchiver(p.fs, p.system);
 

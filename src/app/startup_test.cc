@@ -33,8 +33,9 @@ class StartupTest : public ::testing::Test {
     return RunStartup(app, &shell_);
   }
   size_t IndexOf(const std::string& prefix) const {
-    auto it = std::find_if(fake_.trace.begin(), fake_.trace.end(),
-                           [&](const std::string& e) { return e.rfind(prefix, 0) == 0; });
+    auto it = std::find_if(
+        fake_.trace.begin(), fake_.trace.end(),
+        [&](const std::string& e) { return e.rfind(prefix, 0) == 0; });
     return static_cast<size_t>(it - fake_.trace.begin());
   }
   bool Traced(const std::string& prefix) const {
@@ -67,7 +68,8 @@ TEST_F(StartupTest, UnattendedSwitchSkipsTheInteractiveSteps) {
     fake_.trace.clear();
     EXPECT_EQ(Start(line), 0) << line;
     EXPECT_FALSE(Traced("mutex")) << line;
-    EXPECT_TRUE(Traced("open-write 7z.exe") || fake_.fs.HasFile("7z.exe")) << line;
+    EXPECT_TRUE(Traced("open-write 7z.exe") || fake_.fs.HasFile("7z.exe"))
+        << line;
   }
   EXPECT_EQ(shell_.runs, 0);
 }
@@ -85,8 +87,9 @@ TEST_F(StartupTest, SecondInstanceShowsAppRunningAndEndsWithZero) {
   EXPECT_EQ(Start("q.exe"), 0);
   ASSERT_EQ(fake_.dialogs.boxes.size(), 1u);
   EXPECT_EQ(fake_.dialogs.boxes[0].title, "Error");
-  EXPECT_EQ(fake_.dialogs.boxes[0].text,
-            "Application is already running!!! Please check the system tray!!!");
+  EXPECT_EQ(
+      fake_.dialogs.boxes[0].text,
+      "Application is already running!!! Please check the system tray!!!");
   EXPECT_EQ(fake_.dialogs.boxes[0].icon, BoxIcon::kWarning);
   EXPECT_EQ(shell_.runs, 0);
 }
@@ -120,7 +123,8 @@ TEST_F(StartupTest, MissingLangFolderWarnsAndGoesOn) {
 }
 
 TEST_F(StartupTest, ExistingSettingsAreReadNotRewritten) {
-  const std::string prefs = "\xEF\xBB\xBF\r\nLanguage = 1\r\nBkUpDir = D:\\B\\\r\n";
+  const std::string prefs =
+      "\xEF\xBB\xBF\r\nLanguage = 1\r\nBkUpDir = D:\\B\\\r\n";
   fake_.fs.AddFile("quillvault.prefs", prefs);
   EXPECT_EQ(Start("q.exe"), 0);
   EXPECT_EQ(fake_.fs.Content("quillvault.prefs"), prefs);

@@ -38,7 +38,8 @@ std::u32string DecodeUtf8(std::string_view utf8) {
     char32_t cp = lead & (0xFF >> (length + 1));
     bool valid = true;
     for (int k = 1; k < length; ++k) {
-      const auto c = static_cast<unsigned char>(utf8[i + static_cast<size_t>(k)]);
+      const auto c =
+          static_cast<unsigned char>(utf8[i + static_cast<size_t>(k)]);
       if ((c & 0xC0) != 0x80) {
         valid = false;
         break;
@@ -46,7 +47,8 @@ std::u32string DecodeUtf8(std::string_view utf8) {
       cp = (cp << 6) | (c & 0x3F);
     }
     // Overlong forms, surrogates and values past U+10FFFF are invalid.
-    const bool overlong = (length == 3 && cp < 0x800) || (length == 4 && cp < 0x10000);
+    const bool overlong =
+        (length == 3 && cp < 0x800) || (length == 4 && cp < 0x10000);
     if (!valid || overlong || (cp >= 0xD800 && cp <= 0xDFFF) || cp > 0x10FFFF) {
       out.push_back(kReplacement);
       ++i;

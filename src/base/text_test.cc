@@ -17,7 +17,9 @@ TEST(Utf8, DecodesValidAndReplacesInvalidBytes) {
       {"\xC3", U"\uFFFD"},                      // truncated sequence
       {"\xC0\xAF", U"\uFFFD\uFFFD"},            // overlong
       {"\xED\xA0\x80", U"\uFFFD\uFFFD\uFFFD"},  // surrogate
-      {"\xFF" "a", U"\uFFFDa"},
+      {"\xFF"
+       "a",
+       U"\uFFFDa"},
       {std::string("a\0b", 3), std::u32string(U"a\0b", 3)},
   };
   for (const auto& c : cases) {

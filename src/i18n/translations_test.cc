@@ -89,7 +89,8 @@ TEST_P(ShippedFile, KeepsNamesAndTheBlankAfterLogSuccess) {
     auto it = keys.find(Id(k));
     if (it == keys.end()) continue;  // reported above
     // Product names and the placeholders that the program fills in.
-    for (std::string_view name : {"Quillvault", "Thunderbird", "7-Zip", "%1", "%2"}) {
+    for (std::string_view name :
+         {"Quillvault", "Thunderbird", "7-Zip", "%1", "%2"}) {
       if (k.text.find(name) != std::string_view::npos) {
         EXPECT_NE(it->second.find(name), std::string::npos) << Id(k);
       }

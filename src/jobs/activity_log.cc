@@ -8,9 +8,8 @@ std::string LogFileName(const std::string& name) { return name + ".log"; }
 
 std::string FormatLogTime(const LocalTime& t) {
   return TwoDigits(t.month) + "/" + TwoDigits(t.day) + "/" +
-         ZeroPadded(t.year, 4) + " " +
-         TwoDigits(t.hour) + ":" + TwoDigits(t.minute) + ":" +
-         TwoDigits(t.second);
+         ZeroPadded(t.year, 4) + " " + TwoDigits(t.hour) + ":" +
+         TwoDigits(t.minute) + ":" + TwoDigits(t.second);
 }
 
 void WriteLog(FileSystem& fs, Clock& clock, TextServices& text,

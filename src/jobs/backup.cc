@@ -56,7 +56,8 @@ std::unique_ptr<Program> StartArchiver(Launcher& launcher,
   StartOptions options;
   options.hidden = true;
   options.keep_handle = true;
-  StartResult result = launcher.StartProgram(kArchiver, parameters, "", options);
+  StartResult result =
+      launcher.StartProgram(kArchiver, parameters, "", options);
   if (!result.started) return nullptr;
   return std::move(result.program);
 }

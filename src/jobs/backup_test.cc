@@ -16,24 +16,32 @@ TEST(BackupParameters, QuotesOnlyABackupFolderWithABlank) {
   } cases[] = {
       {{"D:\\Backups\\", 5, "OFFICE-PC", "user1", "20250307",
         "C:\\Users\\user1\\AppData\\Roaming\\Thunderbird"},
-       "a -mmt -mx=5 -slp -y D:\\Backups\\Quillvault_OFFICE-PC_user1_20250307.7z "
+       "a -mmt -mx=5 -slp -y "
+       "D:\\Backups\\Quillvault_OFFICE-PC_user1_20250307.7z "
        "C:\\Users\\user1\\AppData\\Roaming\\Thunderbird"},
       {{"D:\\My Backups\\", 5, "OFFICE-PC", "user1", "20250307",
         "C:\\Users\\user1\\AppData\\Roaming\\Thunderbird"},
-       "a -mmt -mx=5 -slp -y \"D:\\My Backups\\\"Quillvault_OFFICE-PC_user1_20250307.7z "
+       "a -mmt -mx=5 -slp -y \"D:\\My "
+       "Backups\\\"Quillvault_OFFICE-PC_user1_20250307.7z "
        "C:\\Users\\user1\\AppData\\Roaming\\Thunderbird"},
       // Blanks elsewhere never lead to quoting.
-      {{"D:\\B\\", 0, "PC", "Ann Lee", "20250307", "C:\\Users\\Ann Lee\\AppData\\Roaming\\Thunderbird"},
+      {{"D:\\B\\", 0, "PC", "Ann Lee", "20250307",
+        "C:\\Users\\Ann Lee\\AppData\\Roaming\\Thunderbird"},
        "a -mmt -mx=0 -slp -y D:\\B\\Quillvault_PC_Ann Lee_20250307.7z "
        "C:\\Users\\Ann Lee\\AppData\\Roaming\\Thunderbird"},
       // Hand-edited levels pass unchanged.
-      {{"D:\\B\\", 12, "PC", "u", "20250307", "P"}, "a -mmt -mx=12 -slp -y D:\\B\\Quillvault_PC_u_20250307.7z P"},
-      {{"D:\\B\\", -1, "PC", "u", "20250307", "P"}, "a -mmt -mx=-1 -slp -y D:\\B\\Quillvault_PC_u_20250307.7z P"},
+      {{"D:\\B\\", 12, "PC", "u", "20250307", "P"},
+       "a -mmt -mx=12 -slp -y D:\\B\\Quillvault_PC_u_20250307.7z P"},
+      {{"D:\\B\\", -1, "PC", "u", "20250307", "P"},
+       "a -mmt -mx=-1 -slp -y D:\\B\\Quillvault_PC_u_20250307.7z P"},
       // Missing environment variables give empty pieces.
-      {{"D:\\B\\", 5, "", "user1", "20250307", "\\AppData\\Roaming\\Thunderbird"},
-       "a -mmt -mx=5 -slp -y D:\\B\\Quillvault__user1_20250307.7z \\AppData\\Roaming\\Thunderbird"},
+      {{"D:\\B\\", 5, "", "user1", "20250307",
+        "\\AppData\\Roaming\\Thunderbird"},
+       "a -mmt -mx=5 -slp -y D:\\B\\Quillvault__user1_20250307.7z "
+       "\\AppData\\Roaming\\Thunderbird"},
       // A folder without its trailing separator is used as it stands.
-      {{"D:\\B", 5, "PC", "u", "20250307", "P"}, "a -mmt -mx=5 -slp -y D:\\BQuillvault_PC_u_20250307.7z P"},
+      {{"D:\\B", 5, "PC", "u", "20250307", "P"},
+       "a -mmt -mx=5 -slp -y D:\\BQuillvault_PC_u_20250307.7z P"},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(BackupParameters(c.in), c.expected);
@@ -92,15 +100,18 @@ class UnattendedBackupTest : public ::testing::Test {
 TEST_F(UnattendedBackupTest, RunningClientIsEndedBeforeTheArchiverRuns) {
   fake_.windows.titles = {"Inbox - Mozilla Thunderbird"};
   EXPECT_EQ(Run(), 0);
-  EXPECT_EQ(Starts(), (std::vector<std::string>{
-                          "taskkill /f /im thunderbird.exe", "7z.exe " + params_}));
+  EXPECT_EQ(Starts(),
+            (std::vector<std::string>{"taskkill /f /im thunderbird.exe",
+                                      "7z.exe " + params_}));
   EXPECT_TRUE(fake_.launcher.starts[0].options.wait);
   EXPECT_TRUE(fake_.launcher.starts[0].options.hidden);
   const auto& archiver = fake_.launcher.starts[1];
   EXPECT_TRUE(archiver.options.hidden);
   EXPECT_TRUE(archiver.options.keep_handle);
   EXPECT_EQ(archiver.folder, "");
-  EXPECT_EQ(Log(), "Database backup successfully saved to \"D:\\Backups\\\" 03/07/2025 14:05:09\r\n");
+  EXPECT_EQ(Log(),
+            "Database backup successfully saved to \"D:\\Backups\\\" "
+            "03/07/2025 14:05:09\r\n");
   EXPECT_TRUE(fake_.dialogs.boxes.empty());
 }
 
@@ -113,8 +124,10 @@ TEST_F(UnattendedBackupTest, SettingsAreReadBeforeAndAfterTheArchiver) {
   // those reads never write (only the language detection stores a value).
   const size_t language_written = IndexOf("replace");
   EXPECT_LT(language_written, archiver);
-  EXPECT_LT(IndexOf("open-write quillvault.prefs", language_written + 1), archiver);
-  EXPECT_LT(IndexOf("open-write quillvault.prefs", archiver), fake_.trace.size());
+  EXPECT_LT(IndexOf("open-write quillvault.prefs", language_written + 1),
+            archiver);
+  EXPECT_LT(IndexOf("open-write quillvault.prefs", archiver),
+            fake_.trace.size());
   EXPECT_EQ(IndexOf("replace", language_written + 1), fake_.trace.size());
 }
 
@@ -123,7 +136,8 @@ TEST_F(UnattendedBackupTest, EmptyBackupFolderLogsShowsBoxAndEnds) {
   fake_.windows.titles = {"thunderbird"};
   EXPECT_EQ(Run(), 0);
   // The client was ended and is not started again; no archiver ran.
-  EXPECT_EQ(Starts(), std::vector<std::string>{"taskkill /f /im thunderbird.exe"});
+  EXPECT_EQ(Starts(),
+            std::vector<std::string>{"taskkill /f /im thunderbird.exe"});
   EXPECT_EQ(Log(), "No backup path defined. 03/07/2025 14:05:09\r\n");
   ASSERT_EQ(fake_.dialogs.boxes.size(), 1u);
   EXPECT_EQ(fake_.dialogs.boxes[0].title, "Error");
@@ -156,7 +170,8 @@ TEST_F(UnattendedBackupTest, FailedArchiverIsNeverReportedAsSuccess) {
     const std::string log = Log();
     EXPECT_EQ(log.find("successfully"), std::string::npos) << log;
     EXPECT_NE(log.find(archive_), std::string::npos) << log;
-    EXPECT_NE(log.find("exit code " + std::to_string(code)), std::string::npos) << log;
+    EXPECT_NE(log.find("exit code " + std::to_string(code)), std::string::npos)
+        << log;
     ASSERT_EQ(fake_.dialogs.boxes.size(), 1u);
     EXPECT_EQ(fake_.dialogs.boxes[0].icon, BoxIcon::kError);
     EXPECT_EQ(fake_.dialogs.boxes[0].text + " 03/07/2025 14:05:09\r\n", log);
@@ -177,11 +192,13 @@ TEST_F(UnattendedBackupTest, ArchiverThatCannotStartIsAFailure) {
 
 TEST_F(UnattendedBackupTest, GermanLocaleWritesGermanLogAndStoresLanguage) {
   fake_.system.language_name = "German (Germany)";
-  fake_.fs.AddFile("C:\\work\\Lang\\german.lng",
-                   "\xEF\xBB\xBF[LogMessages]\r\nLogSuccess = Gesichert nach \r\n");
+  fake_.fs.AddFile(
+      "C:\\work\\Lang\\german.lng",
+      "\xEF\xBB\xBF[LogMessages]\r\nLogSuccess = Gesichert nach \r\n");
   EXPECT_EQ(Run(), 0);
   EXPECT_EQ(Log(), "Gesichert nach \"D:\\Backups\\\" 03/07/2025 14:05:09\r\n");
-  EXPECT_NE(fake_.fs.Content("quillvault.prefs").find("Language = 2\r\n"), std::string::npos);
+  EXPECT_NE(fake_.fs.Content("quillvault.prefs").find("Language = 2\r\n"),
+            std::string::npos);
 }
 
 }  // namespace

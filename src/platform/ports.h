@@ -60,12 +60,12 @@ enum class PathKind { kNone, kFile, kFolder };
 
 /// How a file is opened. Sharing follows the Windows sharing modes.
 enum class OpenMode {
-  kReadWriteShareRead,      // existing file, read+write, others may only read
-  kReadShareRead,           // existing file, read only, others may read
-  kReadShareReadWrite,      // existing file, read only, others may read+write
-  kReadWriteExisting,       // existing file, read+write, others may only read
-  kCreateAlways,            // create or empty, read+write, others may only read
-  kAppendShareAll,          // open or create, read+write, full sharing
+  kReadWriteShareRead,  // existing file, read+write, others may only read
+  kReadShareRead,       // existing file, read only, others may read
+  kReadShareReadWrite,  // existing file, read only, others may read+write
+  kReadWriteExisting,   // existing file, read+write, others may only read
+  kCreateAlways,        // create or empty, read+write, others may only read
+  kAppendShareAll,      // open or create, read+write, full sharing
 };
 
 /// An open file. Destroying it closes the handle.
@@ -169,8 +169,8 @@ class Dialogs {
   virtual ~Dialogs() = default;
   /// A modal message box; returns the button pressed.
   virtual BoxAnswer ShowMessage(const std::string& title,
-                               const std::string& text, BoxIcon icon,
-                               BoxButtons buttons) = 0;
+                                const std::string& text, BoxIcon icon,
+                                BoxButtons buttons) = 0;
 };
 
 enum class Payload { kSevenZipExe, kSevenZipDll };

@@ -80,7 +80,8 @@ std::string FakeFileSystem::Key(const std::string& path) const {
   const bool absolute = (path.size() >= 2 && path[1] == ':') ||
                         (!path.empty() && (path[0] == '\\' || path[0] == '/'));
   if (!absolute && current_directory != nullptr) {
-    full = *current_directory + "\\" + (path.rfind(".\\", 0) == 0 ? path.substr(2) : path);
+    full = *current_directory + "\\" +
+           (path.rfind(".\\", 0) == 0 ? path.substr(2) : path);
   }
   std::string key = AsciiUpper(full);
   std::replace(key.begin(), key.end(), '/', '\\');
@@ -151,11 +152,13 @@ class FakeFile : public File {
   bool Write(std::string_view bytes) {
     if (fs_->space_left >= 0 &&
         static_cast<long long>(bytes.size()) > fs_->space_left) {
-      node().content.append(bytes.substr(0, static_cast<size_t>(fs_->space_left)));
+      node().content.append(
+          bytes.substr(0, static_cast<size_t>(fs_->space_left)));
       fs_->space_left = 0;
       return false;
     }
-    if (fs_->space_left >= 0) fs_->space_left -= static_cast<long long>(bytes.size());
+    if (fs_->space_left >= 0)
+      fs_->space_left -= static_cast<long long>(bytes.size());
     node().content.append(bytes);
     return true;
   }
@@ -266,7 +269,8 @@ std::vector<std::string> FakeFileSystem::ListFiles(const std::string& folder,
   std::vector<std::string> names;
   for (const auto& [key, node] : nodes_) {
     if (node.folder || ParentKey(key) != parent) continue;
-    const std::string name = node.name.substr(node.name.find_last_of("\\/") + 1);
+    const std::string name =
+        node.name.substr(node.name.find_last_of("\\/") + 1);
     if (WildcardMatch(pattern, name)) names.push_back(name);
   }
   return names;
@@ -352,7 +356,8 @@ StartResult FakeLauncher::StartProgram(const std::string& file,
     script.running_polls = 0;
     result.exit_code = script.exit_code;
   }
-  if (options.keep_handle) result.program = std::make_unique<FakeProgram>(script);
+  if (options.keep_handle)
+    result.program = std::make_unique<FakeProgram>(script);
   return result;
 }
 
@@ -377,8 +382,8 @@ std::string FakeWindowList::Title(WindowId window, std::size_t max_units) {
 }
 
 BoxAnswer FakeDialogs::ShowMessage(const std::string& title,
-                                  const std::string& text, BoxIcon icon,
-                                  BoxButtons buttons) {
+                                   const std::string& text, BoxIcon icon,
+                                   BoxButtons buttons) {
   boxes.push_back({title, text, icon, buttons});
   Note(trace, "box " + title + ": " + text);
   if (on_box) on_box(boxes.back());

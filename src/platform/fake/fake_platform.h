@@ -157,7 +157,7 @@ struct RecordedBox {
 class FakeDialogs : public Dialogs {
  public:
   BoxAnswer ShowMessage(const std::string& title, const std::string& text,
-                       BoxIcon icon, BoxButtons buttons) override;
+                        BoxIcon icon, BoxButtons buttons) override;
   std::vector<RecordedBox> boxes;
   std::deque<BoxAnswer> answers;  // default: kOk / kYes
   std::function<void(const RecordedBox&)> on_box;

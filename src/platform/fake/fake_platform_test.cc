@@ -15,7 +15,8 @@ TEST(FakeFileSystem, NamesIgnoreCaseAndKeepFirstSpelling) {
     f->Append("x");
   }
   EXPECT_EQ(fs.Content("c:\\W\\backup.LOG"), "x");
-  EXPECT_EQ(fs.ListFiles("C:\\w\\", "*.log"), std::vector<std::string>{"Backup.log"});
+  EXPECT_EQ(fs.ListFiles("C:\\w\\", "*.log"),
+            std::vector<std::string>{"Backup.log"});
 }
 
 TEST(FakeFileSystem, SharingFollowsWindowsRules) {
@@ -60,7 +61,8 @@ TEST(FakePlatform, RelativePathsResolveAgainstCurrentDirectory) {
   EXPECT_TRUE(fake.fs.HasFile("C:\\work\\quillvault.prefs"));
   fake.fs.AddFile("C:\\work\\Lang\\dutch.lng", "y");
   EXPECT_EQ(fake.fs.Content("C:\\work\\\\Lang\\dutch.lng"), "y");
-  EXPECT_EQ(fake.fs.ListFiles(".\\Lang", "*.lng"), std::vector<std::string>{"dutch.lng"});
+  EXPECT_EQ(fake.fs.ListFiles(".\\Lang", "*.lng"),
+            std::vector<std::string>{"dutch.lng"});
 }
 
 }  // namespace

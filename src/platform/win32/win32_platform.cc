@@ -151,7 +151,7 @@ PathKind Win32FileSystem::Stat(const std::string& path) {
   const DWORD attributes = GetFileAttributesW(Widen(path).c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) return PathKind::kNone;
   return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? PathKind::kFolder
-                                                  : PathKind::kFile;
+                                                 : PathKind::kFile;
 }
 
 std::unique_ptr<File> Win32FileSystem::Open(const std::string& path,
@@ -194,8 +194,8 @@ std::vector<std::string> Win32FileSystem::ListFiles(
 // ---------------------------------------------------------------------------
 
 BoxAnswer Win32Dialogs::ShowMessage(const std::string& title,
-                                   const std::string& text, BoxIcon icon,
-                                   BoxButtons buttons) {
+                                    const std::string& text, BoxIcon icon,
+                                    BoxButtons buttons) {
   UINT flags = buttons == BoxButtons::kYesNo ? MB_YESNO : MB_OK;
   switch (icon) {
     case BoxIcon::kError:
@@ -213,8 +213,8 @@ BoxAnswer Win32Dialogs::ShowMessage(const std::string& title,
   }
   // Without a window a box must still come to the front for the user.
   if (owner_ == nullptr) flags |= MB_SETFOREGROUND | MB_TASKMODAL;
-  const int answer = MessageBoxW(owner_, Widen(text).c_str(),
-                                 Widen(title).c_str(), flags);
+  const int answer =
+      MessageBoxW(owner_, Widen(text).c_str(), Widen(title).c_str(), flags);
   if (answer == IDYES) return BoxAnswer::kYes;
   if (answer == IDNO) return BoxAnswer::kNo;
   return BoxAnswer::kOk;

@@ -40,7 +40,7 @@ class Win32FileSystem : public FileSystem {
 class Win32Dialogs : public Dialogs {
  public:
   BoxAnswer ShowMessage(const std::string& title, const std::string& text,
-                       BoxIcon icon, BoxButtons buttons) override;
+                        BoxIcon icon, BoxButtons buttons) override;
   /// Boxes are owned by this window once it exists.
   void SetOwner(HWND owner) { owner_ = owner; }
 

@@ -15,8 +15,8 @@ std::wstring ToWide(UINT code_page, std::string_view bytes) {
 std::string FromWide(UINT code_page, std::wstring_view wide) {
   if (wide.empty()) return {};
   const int size = static_cast<int>(wide.size());
-  const int n = WideCharToMultiByte(code_page, 0, wide.data(), size, nullptr,
-                                    0, nullptr, nullptr);
+  const int n = WideCharToMultiByte(code_page, 0, wide.data(), size, nullptr, 0,
+                                    nullptr, nullptr);
   std::string out(static_cast<size_t>(n), '\0');
   WideCharToMultiByte(code_page, 0, wide.data(), size, out.data(), n, nullptr,
                       nullptr);

@@ -13,8 +13,12 @@ namespace qv {
 /// platform's standard rules; no special flags.
 std::wstring ToWide(UINT code_page, std::string_view bytes);
 std::string FromWide(UINT code_page, std::wstring_view wide);
-inline std::wstring Widen(std::string_view utf8) { return ToWide(CP_UTF8, utf8); }
-inline std::string Narrow(std::wstring_view wide) { return FromWide(CP_UTF8, wide); }
+inline std::wstring Widen(std::string_view utf8) {
+  return ToWide(CP_UTF8, utf8);
+}
+inline std::string Narrow(std::wstring_view wide) {
+  return FromWide(CP_UTF8, wide);
+}
 
 /// Owns a kernel handle; closes it once. Not copyable.
 class UniqueHandle {

@@ -3,9 +3,8 @@
 // independently, by verify-archives.sh with Debian's 7-Zip.
 #include "e2e_support.h"
 // After <windows.h>, which it builds on.
-#include <tlhelp32.h>
-
 #include <gtest/gtest.h>
+#include <tlhelp32.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -31,8 +30,10 @@ std::vector<DWORD> ProcessesNamed(const std::wstring& name) {
   HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
   PROCESSENTRY32W entry{};
   entry.dwSize = sizeof entry;
-  for (BOOL more = Process32FirstW(snap, &entry); more; more = Process32NextW(snap, &entry)) {
-    if (_wcsicmp(entry.szExeFile, name.c_str()) == 0) pids.push_back(entry.th32ProcessID);
+  for (BOOL more = Process32FirstW(snap, &entry); more;
+       more = Process32NextW(snap, &entry)) {
+    if (_wcsicmp(entry.szExeFile, name.c_str()) == 0)
+      pids.push_back(entry.th32ProcessID);
   }
   CloseHandle(snap);
   return pids;
@@ -51,7 +52,8 @@ void EndProcessesNamed(const std::wstring& name) {
 class BackupE2E : public ::testing::Test {
  protected:
   void SetUp() override {
-    const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    const std::string name =
+        ::testing::UnitTest::GetInstance()->current_test_info()->name();
     root_ = BuildPath(QV_E2E_OUT) + "\\" + name;
     RemoveTree(root_);
     work_ = root_ + "\\work";
@@ -64,8 +66,9 @@ class BackupE2E : public ::testing::Test {
 
   void Settings(const std::string& folder, int level, int reopen) {
     ASSERT_TRUE(WriteBytes(work_ + "\\quillvault.prefs",
-                           "\xEF\xBB\xBF\r\nBkUpDir = " + folder + "\r\nCompression = " +
-                               std::to_string(level) + "\r\nReopenTB = " + std::to_string(reopen) +
+                           "\xEF\xBB\xBF\r\nBkUpDir = " + folder +
+                               "\r\nCompression = " + std::to_string(level) +
+                               "\r\nReopenTB = " + std::to_string(reopen) +
                                "\r\nLanguage = 1\r\n"));
   }
   RunResult Backup() {
@@ -73,7 +76,8 @@ class BackupE2E : public ::testing::Test {
     spec.program = BuildPath(QV_BIN_DIR "/quillvault.exe");
     spec.parameters = "/b";
     spec.folder = work_;
-    spec.set_env = {{"USERPROFILE", home_}, {"COMPUTERNAME", "QV-TEST-PC"},
+    spec.set_env = {{"USERPROFILE", home_},
+                    {"COMPUTERNAME", "QV-TEST-PC"},
                     {"USERNAME", "tester"}};
     RunResult r = RunProgram(spec);
     EXPECT_TRUE(r.started);
@@ -85,8 +89,12 @@ class BackupE2E : public ::testing::Test {
     ReadBytes(work_ + "\\Backup.log", &log);
     return log;
   }
-  std::string ArchiveName() const { return "Quillvault_QV-TEST-PC_tester_" + Today() + ".7z"; }
-  void ExpectGoodArchivesChecked() { ASSERT_TRUE(WriteBytes(root_ + "\\verify", "")); }
+  std::string ArchiveName() const {
+    return "Quillvault_QV-TEST-PC_tester_" + Today() + ".7z";
+  }
+  void ExpectGoodArchivesChecked() {
+    ASSERT_TRUE(WriteBytes(root_ + "\\verify", ""));
+  }
 
   std::string root_, work_, home_, profile_;
 };
@@ -101,13 +109,18 @@ TEST_F(BackupE2E, MakesTheNamedArchiveLogsSuccessAndAddsToItTheSameDay) {
   EXPECT_EQ(r.exit_code, 0u);
   EXPECT_TRUE(r.boxes.empty());
   EXPECT_EQ(ListFolder(backups), std::vector<std::string>{ArchiveName()});
-  const std::string line = "Database backup successfully saved to \"" + backups + "\"";
-  EXPECT_TRUE(std::regex_match(Log(), std::regex(std::regex_replace(
-      line, std::regex(R"([\\^$.|?*+()\[\]{}])"), R"(\$&)") + kStamp)))
+  const std::string line =
+      "Database backup successfully saved to \"" + backups + "\"";
+  EXPECT_TRUE(std::regex_match(
+      Log(),
+      std::regex(std::regex_replace(line, std::regex(R"([\\^$.|?*+()\[\]{}])"),
+                                    R"(\$&)") +
+                 kStamp)))
       << Log();
 
   // The same day again: the add command updates the same archive.
-  ASSERT_TRUE(WriteBytes(profile_ + "\\Profiles\\k3x9a1.default-release\\new-today.txt", "later"));
+  ASSERT_TRUE(WriteBytes(
+      profile_ + "\\Profiles\\k3x9a1.default-release\\new-today.txt", "later"));
   r = Backup();
   EXPECT_EQ(r.exit_code, 0u);
   EXPECT_EQ(ListFolder(backups), std::vector<std::string>{ArchiveName()});
@@ -137,27 +150,36 @@ TEST_F(BackupE2E, RunningClientIsEndedAndRestartedWithReopenTB) {
   // current folder. It holds its inbox without sharing: had the archiver
   // run before the client was ended, it could not have read the inbox and
   // would have failed.
-  ASSERT_TRUE(CopyFileW(W(BuildPath(QV_FAKE_MAIL)).c_str(), W(work_ + "\\thunderbird.exe").c_str(), FALSE));
+  ASSERT_TRUE(CopyFileW(W(BuildPath(QV_FAKE_MAIL)).c_str(),
+                        W(work_ + "\\thunderbird.exe").c_str(), FALSE));
   STARTUPINFOW si{};
   si.cb = sizeof si;
   PROCESS_INFORMATION pi{};
   const std::string inbox =
-      profile_ + "\\Profiles\\k3x9a1.default-release\\Mail\\Local Folders\\Inbox";
-  std::wstring command = L"\"" + W(work_) + L"\\thunderbird.exe\" \"Inbox - Mozilla Thunderbird\" 120000 \"" +
-                         W(inbox) + L"\"";
-  ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                             W(work_).c_str(), &si, &pi));
+      profile_ +
+      "\\Profiles\\k3x9a1.default-release\\Mail\\Local Folders\\Inbox";
+  std::wstring command =
+      L"\"" + W(work_) +
+      L"\\thunderbird.exe\" \"Inbox - Mozilla Thunderbird\" 120000 \"" +
+      W(inbox) + L"\"";
+  ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE,
+                             0, nullptr, W(work_).c_str(), &si, &pi));
   // Wait for its window, which is what the job looks for.
-  for (int i = 0; i < 100 && FindWindowW(nullptr, L"Inbox - Mozilla Thunderbird") == nullptr; ++i) {
+  for (int i = 0;
+       i < 100 &&
+       FindWindowW(nullptr, L"Inbox - Mozilla Thunderbird") == nullptr;
+       ++i) {
     Sleep(100);
   }
   ASSERT_NE(FindWindowW(nullptr, L"Inbox - Mozilla Thunderbird"), nullptr);
   std::string unreadable;
-  ASSERT_FALSE(ReadBytes(inbox, &unreadable)) << "the stand-in does not hold its inbox";
+  ASSERT_FALSE(ReadBytes(inbox, &unreadable))
+      << "the stand-in does not hold its inbox";
 
   const RunResult r = Backup();
   EXPECT_EQ(r.exit_code, 0u) << Log();
-  EXPECT_EQ(WaitForSingleObject(pi.hProcess, 0), WAIT_OBJECT_0) << "the client was not ended";
+  EXPECT_EQ(WaitForSingleObject(pi.hProcess, 0), WAIT_OBJECT_0)
+      << "the client was not ended";
   const std::vector<DWORD> now = ProcessesNamed(L"thunderbird.exe");
   EXPECT_EQ(now.size(), 1u) << "the client was not started again";
   if (!now.empty()) {
@@ -183,7 +205,10 @@ TEST_F(BackupE2E, GermanLocaleWritesGermanLogTextAndStoresLanguage) {
   const RunResult r = Backup();
   EXPECT_EQ(r.exit_code, 0u);
   EXPECT_TRUE(r.boxes.empty());
-  EXPECT_EQ(Log().rfind("Datenbanksicherung erfolgreich gespeichert in \"" + backups + "\"", 0), 0u)
+  EXPECT_EQ(Log().rfind("Datenbanksicherung erfolgreich gespeichert in \"" +
+                            backups + "\"",
+                        0),
+            0u)
       << Log();
   std::string prefs;
   ASSERT_TRUE(ReadBytes(work_ + "\\quillvault.prefs", &prefs));
@@ -192,8 +217,8 @@ TEST_F(BackupE2E, GermanLocaleWritesGermanLogTextAndStoresLanguage) {
 
 // Each failure must show up as one: no success line, a failure line naming
 // the archive, an error box and a non-zero exit code for the scheduler.
-void ExpectFailure(const RunResult& r, const std::string& log, const std::string& archive,
-                   const std::string& detail) {
+void ExpectFailure(const RunResult& r, const std::string& log,
+                   const std::string& archive, const std::string& detail) {
   EXPECT_NE(r.exit_code, 0u);
   EXPECT_EQ(log.find("successfully"), std::string::npos) << log;
   EXPECT_NE(log.find("\"" + archive + "\""), std::string::npos) << log;
@@ -215,7 +240,8 @@ TEST_F(BackupE2E, UnwritableBackupFolderIsAFailure) {
 
 TEST_F(BackupE2E, FailingArchiverIsAFailure) {
   ASSERT_TRUE(MakeSampleProfile(profile_, {4096, 4096}));
-  ASSERT_TRUE(CopyFileW(W(BuildPath(QV_FAILING_ARCHIVER)).c_str(), W(work_ + "\\7z.exe").c_str(), FALSE));
+  ASSERT_TRUE(CopyFileW(W(BuildPath(QV_FAILING_ARCHIVER)).c_str(),
+                        W(work_ + "\\7z.exe").c_str(), FALSE));
   const std::string backups = root_ + "\\backups\\";
   ASSERT_TRUE(MakeFolders(backups));
   Settings(backups, 1, 0);

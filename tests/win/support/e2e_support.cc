@@ -6,19 +6,22 @@ namespace qv::e2e {
 
 std::wstring W(const std::string& s) {
   if (s.empty()) return {};
-  const int n = MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
+  const int n = MultiByteToWideChar(CP_UTF8, 0, s.data(),
+                                    static_cast<int>(s.size()), nullptr, 0);
   std::wstring out(static_cast<size_t>(n), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), out.data(), n);
+  MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()),
+                      out.data(), n);
   return out;
 }
 
 std::string U(const std::wstring& s) {
   if (s.empty()) return {};
-  const int n = WideCharToMultiByte(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), nullptr, 0,
-                                    nullptr, nullptr);
+  const int n =
+      WideCharToMultiByte(CP_UTF8, 0, s.data(), static_cast<int>(s.size()),
+                          nullptr, 0, nullptr, nullptr);
   std::string out(static_cast<size_t>(n), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), out.data(), n, nullptr,
-                      nullptr);
+  WideCharToMultiByte(CP_UTF8, 0, s.data(), static_cast<int>(s.size()),
+                      out.data(), n, nullptr, nullptr);
   return out;
 }
 
@@ -40,9 +43,10 @@ std::wstring EnvironmentBlock(const RunSpec& spec) {
   }
   FreeEnvironmentStringsW(block);
   auto drop = [&](const std::wstring& name) {
-    vars.erase(std::remove_if(vars.begin(), vars.end(),
-                              [&](const auto& v) { return SameName(v.first, name); }),
-               vars.end());
+    vars.erase(
+        std::remove_if(vars.begin(), vars.end(),
+                       [&](const auto& v) { return SameName(v.first, name); }),
+        vars.end());
   };
   for (const auto& name : spec.unset_env) drop(W(name));
   for (const auto& [name, value] : spec.set_env) {
@@ -50,7 +54,8 @@ std::wstring EnvironmentBlock(const RunSpec& spec) {
     vars.emplace_back(W(name), W(value));
   }
   std::sort(vars.begin(), vars.end(), [](const auto& a, const auto& b) {
-    return CompareStringOrdinal(a.first.c_str(), -1, b.first.c_str(), -1, TRUE) == CSTR_LESS_THAN;
+    return CompareStringOrdinal(a.first.c_str(), -1, b.first.c_str(), -1,
+                                TRUE) == CSTR_LESS_THAN;
   });
   std::wstring out;
   for (const auto& [name, value] : vars) out += name + L"=" + value + L'\0';
@@ -69,7 +74,8 @@ BOOL CALLBACK CollectBox(HWND hwnd, LPARAM lparam) {
   GetWindowThreadProcessId(hwnd, &pid);
   wchar_t cls[64] = {};
   GetClassNameW(hwnd, cls, 64);
-  if (pid == find->pid && wcscmp(cls, L"#32770") == 0 && IsWindowVisible(hwnd)) {
+  if (pid == find->pid && wcscmp(cls, L"#32770") == 0 &&
+      IsWindowVisible(hwnd)) {
     find->boxes.push_back(hwnd);
   }
   return TRUE;
@@ -105,7 +111,8 @@ int AnswerBoxes(DWORD pid, const RunSpec& spec, std::vector<HWND>* answered,
   EnumWindows(CollectBox, reinterpret_cast<LPARAM>(&find));
   int count = 0;
   for (HWND box : find.boxes) {
-    if (std::find(answered->begin(), answered->end(), box) != answered->end()) continue;
+    if (std::find(answered->begin(), answered->end(), box) != answered->end())
+      continue;
     SeenBox seen = ReadBox(box);
     if (seen.text.empty()) continue;  // not laid out yet; next round
     const int button = spec.answer ? spec.answer(seen) : DefaultAnswer(box);
@@ -164,8 +171,9 @@ std::string MakeTempFolder(const std::string& tag) {
   GetTempPathW(MAX_PATH, base);
   static int counter = 0;
   for (;;) {
-    const std::string path = U(base) + "qv-" + tag + "-" + std::to_string(GetCurrentProcessId()) +
-                             "-" + std::to_string(++counter);
+    const std::string path = U(base) + "qv-" + tag + "-" +
+                             std::to_string(GetCurrentProcessId()) + "-" +
+                             std::to_string(++counter);
     if (CreateDirectoryW(W(path).c_str(), nullptr)) return path;
     if (GetLastError() != ERROR_ALREADY_EXISTS) return path;
   }
@@ -202,12 +210,13 @@ bool MakeFolders(const std::string& path) {
 }
 
 bool WriteBytes(const std::string& path, const std::string& bytes) {
-  HANDLE h = CreateFileW(W(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                         FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE h = CreateFileW(W(path).c_str(), GENERIC_WRITE, 0, nullptr,
+                         CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) return false;
   DWORD done = 0;
   const bool ok = bytes.empty() ||
-                  (WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &done, nullptr) &&
+                  (WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()),
+                             &done, nullptr) &&
                    done == bytes.size());
   CloseHandle(h);
   return ok;
@@ -215,12 +224,14 @@ bool WriteBytes(const std::string& path, const std::string& bytes) {
 
 bool ReadBytes(const std::string& path, std::string* bytes) {
   bytes->clear();
-  HANDLE h = CreateFileW(W(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                         nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE h = CreateFileW(W(path).c_str(), GENERIC_READ,
+                         FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) return false;
   char buffer[65536];
   DWORD got = 0;
-  while (ReadFile(h, buffer, sizeof buffer, &got, nullptr) && got > 0) bytes->append(buffer, got);
+  while (ReadFile(h, buffer, sizeof buffer, &got, nullptr) && got > 0)
+    bytes->append(buffer, got);
   CloseHandle(h);
   return true;
 }

@@ -25,18 +25,25 @@ struct Expected {
 
 Expected ExpectedFor(const std::string& kind) {
   if (kind == "german") {
-    return {"German (Germany)", "Fehler", "Thunderbird-Pfad nicht gefunden!",
-            "Kein Sicherungspfad festgelegt.", "2", false};
+    return {"German (Germany)",
+            "Fehler",
+            "Thunderbird-Pfad nicht gefunden!",
+            "Kein Sicherungspfad festgelegt.",
+            "2",
+            false};
   }
   if (kind == "dutch") {
-    return {"Dutch (Netherlands)", "Fout", "Thunderbird-pad niet gevonden!",
-            "Geen back-uppad opgegeven.", "0", false};
+    return {
+        "Dutch (Netherlands)",        "Fout", "Thunderbird-pad niet gevonden!",
+        "Geen back-uppad opgegeven.", "0",    false};
   }
   if (kind == "english") {
     return {"English (United States)", "Error", "Thunderbird path not found!!!",
-            "No backup path defined.", "1", false};
+            "No backup path defined.", "1",     false};
   }
-  return {"", "Error", "Thunderbird path not found!!!", "No backup path defined.", "3", true};
+  return {
+      "",  "Error", "Thunderbird path not found!!!", "No backup path defined.",
+      "3", true};
 }
 
 std::string Kind() {
@@ -55,7 +62,8 @@ TEST(LanguageE2E, UnattendedRunFollowsTheUserLocale) {
   ASSERT_TRUE(MakeFolders(work + "\\Lang"));
   for (const char* name : {"dutch.lng", "german.lng", "russian.lng"}) {
     std::string bytes;
-    ASSERT_TRUE(ReadBytes(BuildPath(std::string(QV_SOURCE_DIR "/lang/") + name), &bytes));
+    ASSERT_TRUE(ReadBytes(BuildPath(std::string(QV_SOURCE_DIR "/lang/") + name),
+                          &bytes));
     ASSERT_TRUE(WriteBytes(work + "\\Lang\\" + name, bytes));
   }
   // Language 3 (Russian) shows whether the run changed the value.
@@ -84,7 +92,8 @@ TEST(LanguageE2E, UnattendedRunFollowsTheUserLocale) {
   EXPECT_EQ(log.rfind(std::string(want.no_path_log) + " ", 0), 0u) << log;
   std::string prefs;
   ASSERT_TRUE(ReadBytes(work + "\\quillvault.prefs", &prefs));
-  EXPECT_NE(prefs.find(std::string("\r\nLanguage = ") + want.stored_language + "\r\n"),
+  EXPECT_NE(prefs.find(std::string("\r\nLanguage = ") + want.stored_language +
+                       "\r\n"),
             std::string::npos)
       << prefs;
   RemoveTree(work);

@@ -14,6 +14,7 @@ struct SampleProfileSize {
 };
 
 /// Writes the profile into `profile` (the Thunderbird folder itself).
-bool MakeSampleProfile(const std::string& profile, const SampleProfileSize& size = {});
+bool MakeSampleProfile(const std::string& profile,
+                       const SampleProfileSize& size = {});
 
 }  // namespace qv::e2e

@@ -39,7 +39,8 @@ class StartupE2E : public ::testing::Test {
   }
   static std::string Payload(const char* name) {
     std::string bytes;
-    EXPECT_TRUE(ReadBytes(BuildPath(std::string(QV_PAYLOAD_DIR) + "/" + name), &bytes));
+    EXPECT_TRUE(
+        ReadBytes(BuildPath(std::string(QV_PAYLOAD_DIR) + "/" + name), &bytes));
     return bytes;
   }
   bool SawBox(const RunResult& r, const std::string& text) {
@@ -89,11 +90,13 @@ TEST_F(StartupE2E, LowerCaseBSelectsUnattendedModeOnly) {
   // the two routes apart.
   const RunResult interactive = Start("/B");
   EXPECT_EQ(interactive.exit_code, 0u);
-  EXPECT_TRUE(SawBox(interactive, "Language folder missing, defaulting to English."));
+  EXPECT_TRUE(
+      SawBox(interactive, "Language folder missing, defaulting to English."));
 
   const RunResult unattended = Start("/b");
   EXPECT_EQ(unattended.exit_code, 0u);
-  EXPECT_FALSE(SawBox(unattended, "Language folder missing, defaulting to English."));
+  EXPECT_FALSE(
+      SawBox(unattended, "Language folder missing, defaulting to English."));
   EXPECT_TRUE(Exists(work_ + "\\7z.exe"));
 }
 
@@ -106,8 +109,9 @@ TEST_F(StartupE2E, SecondInstanceShowsAppRunningAndEndsWithZero) {
   EXPECT_EQ(r.exit_code, 0u);
   ASSERT_FALSE(r.boxes.empty());
   EXPECT_EQ(r.boxes.back().title, "Error");
-  EXPECT_EQ(r.boxes.back().text,
-            "Application is already running!!! Please check the system tray!!!");
+  EXPECT_EQ(
+      r.boxes.back().text,
+      "Application is already running!!! Please check the system tray!!!");
 }
 
 TEST_F(StartupE2E, MissingProfileFolderShowsTBPathMsgAndEndsWithZero) {
