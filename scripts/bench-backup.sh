@@ -31,7 +31,7 @@ fi
 exe=$QV_BENCH_EXE
 [ -f "$exe" ] || { echo "no program at $exe" >&2; exit 1; }
 
-run=$(mktemp -d "${TMPDIR:-/tmp}/qv-bench.XXXXXX")
+run=$(mktemp -d -t qv-bench.XXXXXX)
 export WINEPREFIX="$run/prefix" WINEARCH=win64 WINEDEBUG=-all
 # No Mono or Gecko: nothing may be downloaded, and the program needs neither.
 export WINEDLLOVERRIDES="mscoree=;mshtml=;winemenubuilder.exe="
@@ -180,11 +180,14 @@ load_after=$(cut -d' ' -f1-3 /proc/loadavg)
 
 best() { sort -n "$run/ms.$1" | head -1; }
 all() { tr '\n' ' ' <"$run/ms.$1" | awk '{for(i=1;i<=NF;i++)printf "%s%.2f",(i>1?" ":""),$i/1000}'; }
+# Wide enough for every run's time.
+w=$((runs * 6 - 1))
+[ "$w" -ge 20 ] || w=20
 row() {  # label level case archive-size [no-rate]
   awk -v l="$1" -v lv="$2" -v ms="$(best "$3")" -v runs="$(all "$3")" \
-    -v b="$bytes" -v sz="$4" -v norate="${5:-}" 'BEGIN {
+    -v b="$bytes" -v sz="$4" -v norate="${5:-}" -v w="$w" 'BEGIN {
       mbs = ms > 0 && norate == "" ? sprintf("%.1f", b / 1e6 / (ms / 1000)) : "-"
-      printf "| %-22s | %5s | %8.2f | %-20s | %7s | %10s |\n", l, lv,
+      printf "| %-22s | %5s | %8.2f | %-" w "s | %7s | %10s |\n", l, lv,
         ms / 1000, runs, mbs, sz == "" ? "-" : sprintf("%.1f", sz / 1e6)
     }'
 }
@@ -193,8 +196,9 @@ echo
 echo "Profile: $nfiles files, $(awk -v b="$bytes" 'BEGIN{printf "%.1f", b/1e6}') MB (MiB requested: $mb, seed $seed)"
 echo "Best of $runs runs; caches warm for every run; 1 MB = 10^6 bytes."
 echo
-echo "| case                   | level | best (s) | runs (s)             |    MB/s | archive MB |"
-echo "|------------------------|-------|----------|----------------------|---------|------------|"
+dashes=$(printf "%${w}s" "" | tr ' ' -)
+printf "| %-22s | level | best (s) | %-${w}s |    MB/s | archive MB |\n" case "runs (s)"
+printf "|------------------------|-------|----------|-%s-|---------|------------|\n" "$dashes"
 for level in $levels; do
   row "quillvault.exe /b" "$level" "backup$level" "$(cat "$run/size.backup$level")"
   row "7z.exe a (direct)" "$level" "direct$level" "$(cat "$run/size.direct$level")"
