@@ -19,6 +19,9 @@ export DISPLAY=":$(cat "$QV_WINE_ROOT/display")"
 echo "display $DISPLAY, prefix $WINEPREFIX"
 "$QV_WINE" wineboot -i </dev/null >"$QV_WINE_ROOT/wineboot.log" 2>&1
 # One persistent wineserver for the whole run: every test process reuses it.
+# The server of the initialisation must be gone first, or the prefix ends up
+# with two service managers and later programs stall for seconds.
+wineserver -w
 setsid wineserver -p </dev/null >/dev/null 2>&1 &
 "$QV_WINE" cmd /c ver </dev/null 2>/dev/null || true
 echo "Wine prefix ready"
