@@ -176,11 +176,11 @@ bool Win32FileSystem::Remove(const std::string& path) {
 std::vector<std::string> Win32FileSystem::ListFiles(
     const std::string& folder, const std::string& pattern) {
   std::vector<std::string> names;
-  std::string spec = folder;
-  if (!spec.empty() && spec.back() != '\\') spec.push_back('\\');
-  spec += pattern;
+  std::string query = folder;
+  if (!query.empty() && query.back() != '\\') query.push_back('\\');
+  query += pattern;
   WIN32_FIND_DATAW data;
-  HANDLE find = FindFirstFileW(Widen(spec).c_str(), &data);
+  HANDLE find = FindFirstFileW(Widen(query).c_str(), &data);
   if (find == INVALID_HANDLE_VALUE) return names;
   do {
     if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {

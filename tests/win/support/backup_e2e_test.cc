@@ -72,14 +72,14 @@ class BackupE2E : public ::testing::Test {
                                "\r\nLanguage = 1\r\n"));
   }
   RunResult Backup() {
-    RunSpec spec;
-    spec.program = BuildPath(QV_BIN_DIR "/quillvault.exe");
-    spec.parameters = "/b";
-    spec.folder = work_;
-    spec.set_env = {{"USERPROFILE", home_},
-                    {"COMPUTERNAME", "QV-TEST-PC"},
-                    {"USERNAME", "tester"}};
-    RunResult r = RunProgram(spec);
+    RunRequest request;
+    request.program = BuildPath(QV_BIN_DIR "/quillvault.exe");
+    request.parameters = "/b";
+    request.folder = work_;
+    request.set_env = {{"USERPROFILE", home_},
+                       {"COMPUTERNAME", "QV-TEST-PC"},
+                       {"USERNAME", "tester"}};
+    RunResult r = RunProgram(request);
     EXPECT_TRUE(r.started);
     EXPECT_FALSE(r.timed_out);
     return r;

@@ -31,8 +31,8 @@ bool SameName(const std::wstring& a, const std::wstring& b) {
   return CompareStringOrdinal(a.c_str(), -1, b.c_str(), -1, TRUE) == CSTR_EQUAL;
 }
 
-// The parent's environment with the spec's changes, as a sorted block.
-std::wstring EnvironmentBlock(const RunSpec& spec) {
+// The parent's environment with the requested changes, as a sorted block.
+std::wstring EnvironmentBlock(const RunRequest& request) {
   std::vector<std::pair<std::wstring, std::wstring>> vars;
   wchar_t* block = GetEnvironmentStringsW();
   for (const wchar_t* p = block; *p; p += wcslen(p) + 1) {
@@ -48,8 +48,8 @@ std::wstring EnvironmentBlock(const RunSpec& spec) {
                        [&](const auto& v) { return SameName(v.first, name); }),
         vars.end());
   };
-  for (const auto& name : spec.unset_env) drop(W(name));
-  for (const auto& [name, value] : spec.set_env) {
+  for (const auto& name : request.unset_env) drop(W(name));
+  for (const auto& [name, value] : request.set_env) {
     drop(W(name));
     vars.emplace_back(W(name), W(value));
   }
@@ -105,8 +105,8 @@ int DefaultAnswer(HWND box) {
 }
 
 // Answers the boxes that are up now; returns how many were answered.
-int AnswerBoxes(DWORD pid, const RunSpec& spec, std::vector<HWND>* answered,
-                RunResult* result) {
+int AnswerBoxes(DWORD pid, const RunRequest& request,
+                std::vector<HWND>* answered, RunResult* result) {
   FindBoxes find{pid, {}};
   EnumWindows(CollectBox, reinterpret_cast<LPARAM>(&find));
   int count = 0;
@@ -115,7 +115,8 @@ int AnswerBoxes(DWORD pid, const RunSpec& spec, std::vector<HWND>* answered,
       continue;
     SeenBox seen = ReadBox(box);
     if (seen.text.empty()) continue;  // not laid out yet; next round
-    const int button = spec.answer ? spec.answer(seen) : DefaultAnswer(box);
+    const int button =
+        request.answer ? request.answer(seen) : DefaultAnswer(box);
     result->boxes.push_back(seen);
     answered->push_back(box);
     PostMessageW(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
@@ -127,15 +128,15 @@ int AnswerBoxes(DWORD pid, const RunSpec& spec, std::vector<HWND>* answered,
 
 }  // namespace
 
-RunResult RunProgram(const RunSpec& spec) {
+RunResult RunProgram(const RunRequest& request) {
   RunResult result;
-  std::wstring command = L"\"" + W(spec.program) + L"\"";
-  if (!spec.parameters.empty()) command += L" " + W(spec.parameters);
-  std::wstring env = EnvironmentBlock(spec);
+  std::wstring command = L"\"" + W(request.program) + L"\"";
+  if (!request.parameters.empty()) command += L" " + W(request.parameters);
+  std::wstring env = EnvironmentBlock(request);
   STARTUPINFOW si{};
   si.cb = sizeof si;
   PROCESS_INFORMATION pi{};
-  const std::wstring folder = W(spec.folder);
+  const std::wstring folder = W(request.folder);
   if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE,
                       CREATE_UNICODE_ENVIRONMENT, env.data(),
                       folder.empty() ? nullptr : folder.c_str(), &si, &pi)) {
@@ -143,10 +144,10 @@ RunResult RunProgram(const RunSpec& spec) {
   }
   result.started = true;
   std::vector<HWND> answered;
-  const ULONGLONG deadline = GetTickCount64() + spec.timeout_ms;
+  const ULONGLONG deadline = GetTickCount64() + request.timeout_ms;
   for (;;) {
     if (WaitForSingleObject(pi.hProcess, 100) == WAIT_OBJECT_0) break;
-    AnswerBoxes(pi.dwProcessId, spec, &answered, &result);
+    AnswerBoxes(pi.dwProcessId, request, &answered, &result);
     if (GetTickCount64() > deadline) {
       result.timed_out = true;
       TerminateProcess(pi.hProcess, 999);

@@ -20,7 +20,7 @@ struct SeenBox {
 /// The button to press: IDOK, IDYES or IDNO.
 using BoxAnswerer = std::function<int(const SeenBox&)>;
 
-struct RunSpec {
+struct RunRequest {
   std::string program;     // full Windows path
   std::string parameters;  // appended after the quoted program path
   std::string folder;      // working folder
@@ -40,7 +40,7 @@ struct RunResult {
 
 /// Runs the program to its end, answering every message box it shows. A run
 /// that exceeds the timeout is ended and reported as timed out.
-RunResult RunProgram(const RunSpec& spec);
+RunResult RunProgram(const RunRequest& request);
 
 /// A Windows path of a file of the build tree (given as a Unix path).
 std::string BuildPath(const std::string& unix_path);

@@ -69,11 +69,11 @@ TEST(LanguageE2E, UnattendedRunFollowsTheUserLocale) {
   // Language 3 (Russian) shows whether the run changed the value.
   ASSERT_TRUE(WriteBytes(work + "\\quillvault.prefs",
                          "\xEF\xBB\xBF\r\nBkUpDir = \r\nLanguage = 3\r\n"));
-  RunSpec spec;
-  spec.program = BuildPath(QV_BIN_DIR "/quillvault.exe");
-  spec.parameters = "/b";
-  spec.folder = work;
-  const RunResult r = RunProgram(spec);
+  RunRequest request;
+  request.program = BuildPath(QV_BIN_DIR "/quillvault.exe");
+  request.parameters = "/b";
+  request.folder = work;
+  const RunResult r = RunProgram(request);
   EXPECT_EQ(r.exit_code, 0u);
 
   std::vector<SeenBox> boxes = r.boxes;

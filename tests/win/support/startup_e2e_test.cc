@@ -29,13 +29,13 @@ class StartupE2E : public ::testing::Test {
     RemoveTree(home_);
   }
   RunResult Start(const std::string& parameters) {
-    RunSpec spec;
-    spec.program = BuildPath(QV_BIN_DIR "/quillvault.exe");
-    spec.parameters = parameters;
-    spec.folder = work_;
-    spec.set_env["USERPROFILE"] = home_;
-    spec.set_env["LANG"] = "en_US.UTF-8";
-    return RunProgram(spec);
+    RunRequest request;
+    request.program = BuildPath(QV_BIN_DIR "/quillvault.exe");
+    request.parameters = parameters;
+    request.folder = work_;
+    request.set_env["USERPROFILE"] = home_;
+    request.set_env["LANG"] = "en_US.UTF-8";
+    return RunProgram(request);
   }
   static std::string Payload(const char* name) {
     std::string bytes;
