@@ -51,7 +51,7 @@ win_var() { wine cmd /c echo "%$1%" 2>/dev/null | tr -d '\r\n'; }
 
 disk_free=$(df -h --output=avail "$run" | tail -1 | tr -d ' ')
 echo "Preparing a throwaway Wine prefix..."
-mkdir -p "$run/work" "$run/out"
+mkdir -p "$run/app" "$run/out"
 load_before=$(cut -d' ' -f1-3 /proc/loadavg)
 wineboot -i >/dev/null 2>&1
 # The set-up's server has to be gone before the persistent one starts: a
@@ -83,17 +83,17 @@ bytes=${bytes% bytes}
 nfiles=${gen%% files*}
 echo "  $gen in $((gen_ms / 1000)) s"
 
-cp "$exe" "$run/work/quillvault.exe"
+cp "$exe" "$run/app/quillvault.exe"
 write_prefs() {
   printf '\357\273\277\r\nBkUpDir = %s\r\nCompression = %s\r\nLanguage = 1\r\n' \
-    "$out_win" "$1" >"$run/work/quillvault.prefs"
+    "$out_win" "$1" >"$run/app/quillvault.prefs"
 }
 archive_win() {
   printf '%s\n' "${out_win}Quillvault_${computer}_${user}_$(date +%Y%m%d).7z"
 }
 fail() {
   echo "$1 failed" >&2
-  [ ! -f "$run/work/Backup.log" ] || tail -3 "$run/work/Backup.log" >&2
+  [ ! -f "$run/app/Backup.log" ] || tail -3 "$run/app/Backup.log" >&2
   [ ! -f "$run/7z.out" ] || tr -d '\r' <"$run/7z.out" | tail -8 >&2
   exit 1
 }
@@ -115,13 +115,13 @@ time_backup() {  # level
   write_prefs "$1"
   fresh_out
   t0=$(now_ms)
-  (cd "$run/work" && wine quillvault.exe /b >/dev/null 2>&1) ||
+  (cd "$run/app" && wine quillvault.exe /b >/dev/null 2>&1) ||
     fail "quillvault.exe /b at level $1"
   echo $(($(now_ms) - t0)) >>"$run/ms.backup$1"
   made_archive "quillvault.exe /b" >"$run/size.backup$1"
   # The last archive of the program at each level must also read back.
   [ "$i" = "$runs" ] || return 0
-  wine "$run/work/7z.exe" t "$(winepath -w "$(ls "$run/out"/*.7z)" 2>/dev/null)" \
+  wine "$run/app/7z.exe" t "$(winepath -w "$(ls "$run/out"/*.7z)" 2>/dev/null)" \
     >"$run/7z.out" 2>&1 || fail "archive test at level $1"
   tr -d '\r' <"$run/7z.out" | grep -q '^Everything is Ok' ||
     fail "archive test at level $1"
@@ -129,7 +129,7 @@ time_backup() {  # level
 time_direct() {  # level
   fresh_out
   t0=$(now_ms)
-  (cd "$run/work" && wine 7z.exe a -mmt "-mx=$1" -slp -y "$(archive_win)" \
+  (cd "$run/app" && wine 7z.exe a -mmt "-mx=$1" -slp -y "$(archive_win)" \
     "$profile_win" >"$run/7z.out" 2>&1) || fail "7z.exe at level $1"
   echo $(($(now_ms) - t0)) >>"$run/ms.direct$1"
   made_archive "7z.exe" >"$run/size.direct$1"
@@ -150,11 +150,11 @@ time_start() {
 # the set-up works and brings the profile into the page cache.
 echo "Warm-up backup..."
 write_prefs 0
-(cd "$run/work" && wine quillvault.exe /b >/dev/null 2>&1) ||
+(cd "$run/app" && wine quillvault.exe /b >/dev/null 2>&1) ||
   fail "warm-up quillvault.exe /b"
-cmp -s "$run/work/7z.exe" "$root/build/windows/payload/7z.exe" ||
+cmp -s "$run/app/7z.exe" "$root/build/windows/payload/7z.exe" ||
   echo "note: deployed 7z.exe differs from build/windows/payload/7z.exe"
-sevenzip=$(wine "$run/work/7z.exe" 2>/dev/null | tr -d '\r' |
+sevenzip=$(wine "$run/app/7z.exe" 2>/dev/null | tr -d '\r' |
   sed -n "s/^\(7-Zip [^:]*[^: ]\) *:.*/\1/p" | head -1)
 
 i=1

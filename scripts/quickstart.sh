@@ -26,12 +26,12 @@ for n in $(seq 1 2000); do
 done >"$profile/Profiles/q1.default/Mail/Local Folders/Inbox"
 printf 'user_pref("mail.check_all_imap_folders", true);\n' >"$profile/Profiles/q1.default/prefs.js"
 
-mkdir -p "$run/work" "$run/My Backups"
+mkdir -p "$run/app" "$run/My Backups"
 backups="$(winepath -w "$run/My Backups")\\"
 printf '\357\273\277\r\nBkUpDir = %s\r\nCompression = 5\r\nLanguage = 1\r\n' "$backups" \
-  >"$run/work/quillvault.prefs"
+  >"$run/app/quillvault.prefs"
 
-cd "$run/work"
+cd "$run/app"
 status=0
 wine "$root/build/windows/bin/quillvault.exe" /b || status=$?
 echo "quillvault.exe /b exited with $status"

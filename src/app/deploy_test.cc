@@ -10,9 +10,9 @@ namespace {
 TEST(DeployArchiver, WritesBothFilesWhenMissing) {
   FakePlatform fake;
   DeployArchiver(fake.fs, fake.system);
-  EXPECT_EQ(fake.fs.Content("C:\\work\\7z.exe"), fake.system.exe_payload);
-  EXPECT_EQ(fake.fs.Content("C:\\work\\7z.dll"), fake.system.dll_payload);
-  EXPECT_EQ(fake.fs.ListFiles("C:\\work", "*.part").size(), 0u);
+  EXPECT_EQ(fake.fs.Content("C:\\app\\7z.exe"), fake.system.exe_payload);
+  EXPECT_EQ(fake.fs.Content("C:\\app\\7z.dll"), fake.system.dll_payload);
+  EXPECT_EQ(fake.fs.ListFiles("C:\\app", "*.part").size(), 0u);
 }
 
 TEST(DeployArchiver, LeavesAnythingPresentAlone) {
@@ -39,7 +39,7 @@ TEST(DeployArchiver, FullMediumLeavesNoShortArchiver) {
   DeployArchiver(fake.fs, fake.system);
   EXPECT_EQ(fake.fs.Stat("7z.exe"), PathKind::kNone);
   EXPECT_EQ(fake.fs.Stat("7z.dll"), PathKind::kNone);
-  EXPECT_EQ(fake.fs.ListFiles("C:\\work", "*").size(), 0u);
+  EXPECT_EQ(fake.fs.ListFiles("C:\\app", "*").size(), 0u);
 
   fake.fs.space_left = -1;  // the next start finds room and completes
   DeployArchiver(fake.fs, fake.system);
@@ -48,7 +48,7 @@ TEST(DeployArchiver, FullMediumLeavesNoShortArchiver) {
 
 TEST(DeployArchiver, UnwritableFolderIsSilent) {
   FakePlatform fake;
-  fake.fs.unwritable_folders.insert("C:\\work");
+  fake.fs.unwritable_folders.insert("C:\\app");
   DeployArchiver(fake.fs, fake.system);
   EXPECT_EQ(fake.fs.Stat("7z.exe"), PathKind::kNone);
 }

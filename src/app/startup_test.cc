@@ -25,7 +25,7 @@ class StartupTest : public ::testing::Test {
   StartupTest() {
     fake_.env.vars["USERPROFILE"] = "C:\\Users\\ann";
     fake_.fs.AddFolder("C:\\Users\\ann\\AppData\\Roaming\\Thunderbird");
-    fake_.fs.AddFolder("C:\\work\\Lang");
+    fake_.fs.AddFolder("C:\\app\\Lang");
   }
   int Start(const std::string& command_line) {
     fake_.system.command_line = command_line;
@@ -59,8 +59,8 @@ TEST_F(StartupTest, InteractiveStartRunsTheStepsInOrder) {
   EXPECT_TRUE(fake_.dialogs.boxes.empty());
   EXPECT_EQ(shell_.runs, 1);
   EXPECT_EQ(shell_.profile, "C:\\Users\\ann\\AppData\\Roaming\\Thunderbird");
-  EXPECT_TRUE(fake_.fs.HasFile("C:\\work\\quillvault.prefs"));
-  EXPECT_TRUE(fake_.fs.HasFile("C:\\work\\7z.dll"));
+  EXPECT_TRUE(fake_.fs.HasFile("C:\\app\\quillvault.prefs"));
+  EXPECT_TRUE(fake_.fs.HasFile("C:\\app\\7z.dll"));
 }
 
 TEST_F(StartupTest, UnattendedSwitchSkipsTheInteractiveSteps) {
@@ -114,7 +114,7 @@ TEST_F(StartupTest, AFileAtTheProfilePathPassesTheCheck) {
 }
 
 TEST_F(StartupTest, MissingLangFolderWarnsAndGoesOn) {
-  fake_.fs.Remove("C:\\work\\Lang");
+  fake_.fs.Remove("C:\\app\\Lang");
   EXPECT_EQ(Start("q.exe"), 0);
   ASSERT_EQ(fake_.dialogs.boxes.size(), 1u);
   EXPECT_EQ(fake_.dialogs.boxes[0].text,

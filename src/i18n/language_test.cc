@@ -13,8 +13,8 @@ namespace qv {
 namespace {
 
 constexpr char kBom[] = "\xEF\xBB\xBF";
-constexpr char kLangDir[] = "C:\\work\\Lang";
-constexpr char kSettings[] = "C:\\work\\quillvault.prefs";
+constexpr char kLangDir[] = "C:\\app\\Lang";
+constexpr char kSettings[] = "C:\\app\\quillvault.prefs";
 const std::string kNotFound(kTextNotFound);
 
 /// A Language file as an editor saves it: optional mark, CR LF lines.
@@ -54,17 +54,17 @@ class LanguageTest : public testing::Test {
 };
 
 TEST(LanguageFilePath, NamesTheFileInsideTheLangFolder) {
-  EXPECT_EQ(LanguageFilePath("C:\\work\\", 0), "C:\\work\\\\Lang\\dutch.lng");
-  EXPECT_EQ(LanguageFilePath("C:\\work\\", 2), "C:\\work\\\\Lang\\german.lng");
-  EXPECT_EQ(LanguageFilePath("C:\\work\\", 3), "C:\\work\\\\Lang\\russian.lng");
+  EXPECT_EQ(LanguageFilePath("C:\\app\\", 0), "C:\\app\\\\Lang\\dutch.lng");
+  EXPECT_EQ(LanguageFilePath("C:\\app\\", 2), "C:\\app\\\\Lang\\german.lng");
+  EXPECT_EQ(LanguageFilePath("C:\\app\\", 3), "C:\\app\\\\Lang\\russian.lng");
   for (int64_t other :
        {int64_t{1}, int64_t{4}, int64_t{5}, int64_t{-1}, int64_t{1} << 40}) {
-    EXPECT_EQ(LanguageFilePath("C:\\work\\", other), "") << other;
+    EXPECT_EQ(LanguageFilePath("C:\\app\\", other), "") << other;
   }
 }
 
 TEST_F(LanguageTest, FileReplacesOnlyTheKeysOfKnownGroups) {
-  const std::string path = "C:\\work\\Lang\\test.lng";
+  const std::string path = "C:\\app\\Lang\\test.lng";
   const std::string content = LanguageFile({
       "; translated by hand",
       "WinTitle = top-section keys belong to no group",
@@ -101,7 +101,7 @@ TEST_F(LanguageTest, FileReplacesOnlyTheKeysOfKnownGroups) {
 }
 
 TEST_F(LanguageTest, FileWithoutMarkIsReadInTheAnsiCodePage) {
-  const std::string path = "C:\\work\\Lang\\german.lng";
+  const std::string path = "C:\\app\\Lang\\german.lng";
   // Windows-1252: E4 is a-umlaut, 80 the euro sign.
   fake_.fs.AddFile(path,
                    LanguageFile({"[PopUpMenu]", "QuitApp = Beenden \xE4\x80"},
@@ -112,7 +112,7 @@ TEST_F(LanguageTest, FileWithoutMarkIsReadInTheAnsiCodePage) {
 }
 
 TEST_F(LanguageTest, FileWithMarkKeepsItsUtf8) {
-  const std::string path = "C:\\work\\Lang\\russian.lng";
+  const std::string path = "C:\\app\\Lang\\russian.lng";
   fake_.fs.AddFile(
       path,
       LanguageFile({"[PopUpMenu]",
@@ -123,7 +123,7 @@ TEST_F(LanguageTest, FileWithMarkKeepsItsUtf8) {
 }
 
 TEST_F(LanguageTest, MissingFileOrEmptyPathLeavesEnglishAndCreatesNothing) {
-  for (const std::string path : {"C:\\work\\Lang\\dutch.lng", ""}) {
+  for (const std::string path : {"C:\\app\\Lang\\dutch.lng", ""}) {
     table_.LoadLanguage(path, prefs_);
     EXPECT_EQ(Title(), "Quillvault") << path;
     EXPECT_EQ(table_.GetText("Messages", "Error"), "Error") << path;
@@ -133,7 +133,7 @@ TEST_F(LanguageTest, MissingFileOrEmptyPathLeavesEnglishAndCreatesNothing) {
 
 TEST_F(LanguageTest, EachLoadStartsFromTheEnglishTexts) {
   AddLanguageFiles(fake_.fs);
-  table_.LoadLanguage(LanguageFilePath("C:\\work\\", 2), prefs_);
+  table_.LoadLanguage(LanguageFilePath("C:\\app\\", 2), prefs_);
   ASSERT_EQ(Title(), "DE");
   table_.LoadLanguage("", prefs_);
   EXPECT_EQ(Title(), "Quillvault");
@@ -194,7 +194,7 @@ TEST_F(LanguageTest, StartupSelection) {
     }
     std::vector<std::string> expected;
     if (c.title != "Quillvault") {
-      expected.push_back(LanguageFilePath("C:\\work\\", c.language));
+      expected.push_back(LanguageFilePath("C:\\app\\", c.language));
     }
     EXPECT_EQ(opened, expected);
     EXPECT_TRUE(fake.fs.replaces.empty());
@@ -268,7 +268,7 @@ TEST_F(LanguageTest, ComboListsThePromptThenTheLanguageFiles) {
   AddLanguageFiles(fake_.fs);
   fake_.fs.AddFile(std::string(kLangDir) + "\\readme.txt", "");
   fake_.fs.AddFolder(std::string(kLangDir) + "\\old.lng");
-  fake_.fs.AddFile("C:\\work\\english.lng", "");
+  fake_.fs.AddFile("C:\\app\\english.lng", "");
   EXPECT_EQ(LanguageComboItems(fake_.fs),
             (std::vector<std::string>{"Select Language:", "dutch.lng",
                                       "german.lng", "russian.lng"}));

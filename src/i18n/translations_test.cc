@@ -104,7 +104,7 @@ TEST_P(ShippedFile, KeepsNamesAndTheBlankAfterLogSuccess) {
 
 TEST_P(ShippedFile, AppliesAFileTextToEveryKey) {
   FakePlatform fake;
-  const std::string path = std::string("C:\\work\\Lang\\") + GetParam();
+  const std::string path = std::string("C:\\app\\Lang\\") + GetParam();
   fake.fs.AddFile(path, content_);
   PrefStore prefs(fake.fs, fake.text);
   StringTable table;

@@ -26,7 +26,7 @@ class WriteLogTest : public ::testing::Test {
   void Write(const std::string& message) {
     WriteLog(fake_.platform, kLogName, message);
   }
-  std::string Log() { return fake_.fs.Content("C:\\work\\Backup.log"); }
+  std::string Log() { return fake_.fs.Content("C:\\app\\Backup.log"); }
   FakePlatform fake_;
 };
 
@@ -50,7 +50,7 @@ TEST_F(WriteLogTest, AppendsDatedLinesInTheAnsiCodePage) {
 }
 
 TEST_F(WriteLogTest, KeepsWhatTheFileHeldAndSharesIt) {
-  fake_.fs.AddFile("C:\\work\\backup.log", "old line\r\n");
+  fake_.fs.AddFile("C:\\app\\backup.log", "old line\r\n");
   // Another process holds the file open for writing with full sharing.
   auto other = fake_.fs.Open("backup.log", OpenMode::kAppendShareAll);
   ASSERT_NE(other, nullptr);
@@ -59,14 +59,14 @@ TEST_F(WriteLogTest, KeepsWhatTheFileHeldAndSharesIt) {
 }
 
 TEST_F(WriteLogTest, DropsTheLineSilentlyWhenTheFileCannotBeOpened) {
-  fake_.fs.unwritable_folders.insert("C:\\work\\");
+  fake_.fs.unwritable_folders.insert("C:\\app\\");
   Write("lost");
-  EXPECT_FALSE(fake_.fs.HasFile("C:\\work\\Backup.log"));
+  EXPECT_FALSE(fake_.fs.HasFile("C:\\app\\Backup.log"));
 
   FakePlatform folder_case;
-  folder_case.fs.AddFolder("C:\\work\\Backup.log");
+  folder_case.fs.AddFolder("C:\\app\\Backup.log");
   WriteLog(folder_case.platform, kLogName, "lost too");
-  EXPECT_EQ(folder_case.fs.Stat("C:\\work\\Backup.log"), PathKind::kFolder);
+  EXPECT_EQ(folder_case.fs.Stat("C:\\app\\Backup.log"), PathKind::kFolder);
 }
 
 }  // namespace

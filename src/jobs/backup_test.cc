@@ -59,7 +59,7 @@ class UnattendedBackupTest : public ::testing::Test {
     fake_.env.vars = {{"COMPUTERNAME", "OFFICE-PC"},
                       {"USERNAME", "user1"},
                       {"USERPROFILE", "C:\\Users\\user1"}};
-    fake_.fs.AddFolder("C:\\work\\Lang");
+    fake_.fs.AddFolder("C:\\app\\Lang");
     Settings("D:\\Backups\\", 5, 0);
   }
   void Settings(const std::string& folder, int level, int reopen) {
@@ -87,7 +87,7 @@ class UnattendedBackupTest : public ::testing::Test {
     }
     return fake_.trace.size();
   }
-  std::string Log() const { return fake_.fs.Content("C:\\work\\Backup.log"); }
+  std::string Log() const { return fake_.fs.Content("C:\\app\\Backup.log"); }
 
   FakePlatform fake_;
   const std::string archive_ =
@@ -161,7 +161,7 @@ TEST_F(UnattendedBackupTest, ReopenTBOneRestartsTheClientAnyOtherValueDoesNot) {
 
 TEST_F(UnattendedBackupTest, FailedArchiverIsNeverReportedAsSuccess) {
   for (int code : {1, 2, 7, 8}) {
-    fake_.fs.Remove("C:\\work\\Backup.log");
+    fake_.fs.Remove("C:\\app\\Backup.log");
     fake_.dialogs.boxes.clear();
     fake_.launcher.starts.clear();
     Settings("D:\\Backups\\", 5, 1);
@@ -193,7 +193,7 @@ TEST_F(UnattendedBackupTest, ArchiverThatCannotStartIsAFailure) {
 TEST_F(UnattendedBackupTest, GermanLocaleWritesGermanLogAndStoresLanguage) {
   fake_.system.language_name = "German (Germany)";
   fake_.fs.AddFile(
-      "C:\\work\\Lang\\german.lng",
+      "C:\\app\\Lang\\german.lng",
       "\xEF\xBB\xBF[LogMessages]\r\nLogSuccess = Gesichert nach \r\n");
   EXPECT_EQ(Run(), 0);
   EXPECT_EQ(Log(), "Gesichert nach \"D:\\Backups\\\" 03/07/2025 14:05:09\r\n");

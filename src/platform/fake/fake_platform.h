@@ -24,7 +24,7 @@ class FakeEnvironment : public Environment {
   std::string CurrentDirectory() override { return current_directory; }
 
   std::map<std::string, std::string> vars;  // names matched ignoring case
-  std::string current_directory = "C:\\work\\";
+  std::string current_directory = "C:\\app\\";
 };
 
 class FakeClock : public Clock {

@@ -56,11 +56,11 @@ namespace {
 
 TEST(FakePlatform, RelativePathsResolveAgainstCurrentDirectory) {
   FakePlatform fake;
-  fake.env.current_directory = "C:\\work\\";
+  fake.env.current_directory = "C:\\app\\";
   fake.fs.AddFile("quillvault.prefs", "x");
-  EXPECT_TRUE(fake.fs.HasFile("C:\\work\\quillvault.prefs"));
-  fake.fs.AddFile("C:\\work\\Lang\\dutch.lng", "y");
-  EXPECT_EQ(fake.fs.Content("C:\\work\\\\Lang\\dutch.lng"), "y");
+  EXPECT_TRUE(fake.fs.HasFile("C:\\app\\quillvault.prefs"));
+  fake.fs.AddFile("C:\\app\\Lang\\dutch.lng", "y");
+  EXPECT_EQ(fake.fs.Content("C:\\app\\\\Lang\\dutch.lng"), "y");
   EXPECT_EQ(fake.fs.ListFiles(".\\Lang", "*.lng"),
             std::vector<std::string>{"dutch.lng"});
 }

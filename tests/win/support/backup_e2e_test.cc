@@ -56,7 +56,7 @@ class BackupE2E : public ::testing::Test {
         ::testing::UnitTest::GetInstance()->current_test_info()->name();
     root_ = BuildPath(QV_E2E_OUT) + "\\" + name;
     RemoveTree(root_);
-    work_ = root_ + "\\work";
+    work_ = root_ + "\\app";
     home_ = root_ + "\\home";
     profile_ = home_ + "\\AppData\\Roaming\\Thunderbird";
     ASSERT_TRUE(MakeFolders(work_));
