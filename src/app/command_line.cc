@@ -1,12 +1,8 @@
 #include "app/command_line.h"
 
+#include "base/text.h"
+
 namespace qv {
-
-namespace {
-
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
-}  // namespace
 
 std::vector<std::string> SplitParameters(std::string_view command_line) {
   std::vector<std::string> words;

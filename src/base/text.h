@@ -12,6 +12,9 @@ std::u32string DecodeUtf8(std::string_view utf8);
 std::string EncodeUtf8(std::u32string_view text);
 void AppendUtf8(char32_t code_point, std::string* out);
 
+/// Space and tab, the blanks of command lines and preference files.
+inline bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
 /// Upper-cases the letters a-z only; every other byte stays as it is.
 std::string AsciiUpper(std::string_view text);
 /// Equality that ignores the case of the letters A-Z only.

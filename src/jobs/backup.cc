@@ -95,8 +95,11 @@ int RunUnattendedBackup(AppState& app) {
     EndMailClient(p.launcher, /*wait=*/true);
   }
   in.date = ArchiveDate(p.clock.Now());
-  in.folder = ReadSettingText(app.prefs, kKeyBkUpDir, "");
-  in.level = ReadSettingNumber(app.prefs, kKeyCompression, 0);
+  // Both keys come from one open of the Settings file.
+  app.prefs.Open(kSettingsFile);
+  in.folder = app.prefs.ReadText(kKeyBkUpDir, "");
+  in.level = app.prefs.ReadNumber(kKeyCompression, 0);
+  app.prefs.Close();
   if (in.folder.empty()) {
     WriteLog(p, kLogName, app.strings.GetText("LogMessages", "LogNoPath"));
     p.dialogs.ShowMessage(app.strings.GetText("Messages", "Error"),

@@ -13,8 +13,6 @@ constexpr std::string_view kLineEnd = "\r\n";
 constexpr std::string_view kBlanks = " \t";
 constexpr char kTempSuffix[] = ".tmp";
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
 std::string_view TrimEnd(std::string_view text) {
   while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
   return text;

@@ -40,9 +40,7 @@ void SaveSetting(PrefStore& prefs, const std::string& key,
 }
 
 void SaveSetting(PrefStore& prefs, const std::string& key, int64_t number) {
-  prefs.Open(kSettingsFile);
-  prefs.WriteNumber(key, number);
-  prefs.Close();
+  SaveSetting(prefs, key, std::to_string(number));
 }
 
 std::string ReadSettingText(PrefStore& prefs, const std::string& key,
